@@ -1,0 +1,74 @@
+// play.cpp: colour selection, peg placement and the confirm press.
+#include "rules/play.h"
+
+#include "rules/scoring.h"
+
+#include <cassert>
+
+namespace rules {
+
+void selectColour(Board& board, int code) {
+    for (int marker = 1; marker <= kColourCount; ++marker)
+        board.marker(marker) = marker == code;
+}
+
+std::optional<ColourValue> selectedColour(const Board& board) {
+    std::optional<ColourValue> colour;
+    for (const auto& entry : kColours)
+        if (board.marker(entry.code))
+            colour = entry.value;
+    return colour;
+}
+
+bool placePeg(Board& board, int row, int column) {
+    if (const auto colour = selectedColour(board))
+        board.disc(row, column) = *colour;
+    if (!board.rowFull(row))
+        return false;
+    board.confirmEnabled = true;
+    return true;
+}
+
+Handoff confirm(Board& board) {
+    assert(board.riga < kRows);
+    ++board.riga;
+    const int row = board.riga;
+    board.confirmEnabled = false;
+    board.rossi = 0;
+    board.bianchi = 0;
+
+    if (row < kRows) {
+        board.setRowActive(row + 1, true);
+        board.setRowActive(row, false);
+        countRow(board, row);
+        paintReds(board, row);
+        if (board.rossi == kColumns) {
+            board.message = kWonMarker;
+            board.setRowActive(row + 1, false);
+            board.coverShown = false;
+        }
+        paintWhites(board, row);
+    } else {
+        // The secret is uncovered after the last row whatever its score.
+        board.setRowActive(row, false);
+        board.message = kWonMarker;
+        board.coverShown = false;
+        countRow(board, row);
+        paintReds(board, row);
+        if (board.rossi != kColumns)
+            board.message = kLostMarker;
+        paintWhites(board, row);
+    }
+
+    if (board.message == kWonMarker) {
+        board.opt1 = true;
+        return Handoff::Won;
+    }
+    if (board.message == kLostMarker) {
+        board.opt1 = false;
+        return Handoff::Lost;
+    }
+    return Handoff::None;
+}
+
+} // namespace rules

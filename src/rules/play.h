@@ -1,0 +1,29 @@
+// play.h: what the player's actions do to a board: choosing a colour, placing a peg, confirming.
+#pragma once
+
+#include "rules/board.h"
+
+namespace rules {
+
+inline constexpr const char* kWonMarker = "Complimenti";
+inline constexpr const char* kLostMarker = "Mi dispiace";
+
+// Shows the chosen colour's marker and hides the other ten.
+void selectColour(Board& board, int code);
+
+// The colour of the visible marker, or nothing while no colour has been chosen.
+std::optional<ColourValue> selectedColour(const Board& board);
+
+// Paints the hole with the selected colour (a hole stays as it is while none is chosen).
+// Returns true when the row is now full: the confirm button is then enabled, and the
+// window gives it the focus. A row that is not full leaves the button as it was.
+bool placePeg(Board& board, int row, int column);
+
+enum class Handoff { None, Won, Lost };
+
+// One press of the confirm button: opens the next row, scores this one, and at the end of
+// the game uncovers the secret and sets the outcome flag. The window shows the end window
+// for Won and Lost. Requires fewer than 12 rows confirmed, which the disabled button ensures.
+Handoff confirm(Board& board);
+
+} // namespace rules
