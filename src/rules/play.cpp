@@ -71,4 +71,10 @@ Handoff confirm(Board& board) {
     return Handoff::None;
 }
 
+void revealSolution(Board& board) {
+    board.coverShown = false;
+    for (int row = 1; row <= kRows; ++row)
+        board.setRowActive(row, false);
+}
+
 } // namespace rules

@@ -26,4 +26,8 @@ enum class Handoff { None, Won, Lost };
 // for Won and Lost. Requires fewer than 12 rows confirmed, which the disabled button ensures.
 Handoff confirm(Board& board);
 
+// The solution command: uncovers the secret and closes every hole to the mouse. The confirm
+// button keeps its state, so a full row may still be confirmed and scored.
+void revealSolution(Board& board);
+
 } // namespace rules

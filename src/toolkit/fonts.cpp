@@ -1,0 +1,30 @@
+// fonts.cpp: registering the bundled Comic Neue the first time a window asks for it.
+#include "toolkit/fonts.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+namespace toolkit {
+
+namespace {
+bool registerBundledComic() {
+    const int regular = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/ComicNeue-Regular.otf"));
+    const int italic = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/ComicNeue-Italic.otf"));
+    return regular >= 0 && italic >= 0;
+}
+} // namespace
+
+QFont fontFor(const FontSpec& spec, const QFont& base) {
+    QFont font = base;
+    if (spec.face == FontFace::Comic) {
+        static const bool bundled = registerBundledComic();
+        Q_UNUSED(bundled);
+        font.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")});
+    }
+    if (spec.points > 0)
+        font.setPointSizeF(spec.points);
+    font.setItalic(spec.italic);
+    return font;
+}
+
+} // namespace toolkit

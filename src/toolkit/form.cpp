@@ -1,0 +1,87 @@
+// form.cpp: painting, clicking, Esc and closing for every window.
+#include "toolkit/form.h"
+
+#include "toolkit/click_area.h"
+#include "toolkit/registry.h"
+#include "toolkit/system_colours.h"
+#include "toolkit/twips.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+#include <ranges>
+
+namespace toolkit {
+
+Form::Form(WindowRegistry& registry, const FormSpec& spec) : registry_(registry) {
+    setObjectName(QString::fromLatin1(spec.name));
+    setWindowTitle(QString::fromLatin1(spec.caption));
+    setFixedSize(toWholePixels(spec.clientWidth), toWholePixels(spec.clientHeight));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, screenColour(spec.background, colours));
+    setPalette(colours);
+    setAutoFillBackground(true);
+    registry.decorate(*this);
+}
+
+void Form::centreOnScreen(int raiseTwips) {
+    const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect area = display->geometry();
+    const QRect outer = frameGeometry();
+    const float left = static_cast<float>(toTwips(area.width()) - toTwips(outer.width())) / 2.0f;
+    const float top = static_cast<float>(toTwips(area.height()) - toTwips(outer.height())) / 2.0f -
+                      static_cast<float>(raiseTwips);
+    move(area.left() + toWholePixels(left), area.top() + toWholePixels(top));
+}
+
+ClickArea* Form::clickAreaAt(QPointF position) const {
+    for (Item* item : std::ranges::reverse_view(items_)) {
+        auto* area = qobject_cast<ClickArea*>(item);
+        if (area && area->isVisible() && area->pixelRect().contains(position))
+            return area;
+    }
+    return nullptr;
+}
+
+void Form::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QPalette& colours = palette();
+    for (const Item* item : items_)
+        if (item->isVisible())
+            item->paint(painter, colours);
+}
+
+void Form::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        pressed_ = clickAreaAt(event->position());
+    QWidget::mousePressEvent(event);
+}
+
+// A click is a press and a release on the same shown area, as with a push button.
+void Form::mouseReleaseEvent(QMouseEvent* event) {
+    QPointer<ClickArea> pressed = pressed_;
+    pressed_ = nullptr;
+    if (event->button() == Qt::LeftButton && pressed && pressed == clickAreaAt(event->position()))
+        emit pressed->clicked();
+    else
+        QWidget::mouseReleaseEvent(event);
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && cancel_ &&
+        cancel_->isEnabled() && cancel_->isVisible()) {
+        cancel_->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+    event->accept();
+    registry_.unload(*this);
+}
+
+} // namespace toolkit

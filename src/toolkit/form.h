@@ -1,0 +1,65 @@
+// form.h: a top-level window of fixed client size, in twips, that paints and hit-tests its
+// lightweight items and hosts its native controls (buttons, labels).
+#pragma once
+
+#include "rules/colour.h"
+#include "toolkit/click_area.h"
+
+#include <QAbstractButton>
+#include <QPointer>
+#include <QWidget>
+#include <vector>
+
+
+namespace toolkit {
+
+class Item;
+class WindowRegistry;
+
+struct FormSpec {
+    const char* name;
+    const char* caption;
+    int clientWidth; // twips
+    int clientHeight;
+    rules::ColourValue background;
+};
+
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    Form(WindowRegistry& registry, const FormSpec& spec);
+
+    // Runs once, inside the call that first shows the window, before it takes any input.
+    virtual void Form_Load() = 0;
+
+    WindowRegistry& registry() const { return registry_; }
+
+    // Places the window's outer frame at the centre of the screen, raised by raiseTwips.
+    // The halves are computed in single precision and rounded only to reach pixels.
+    void centreOnScreen(int raiseTwips = 0);
+
+    // The button that Esc presses, as long as it is enabled.
+    void setCancelButton(QAbstractButton* button) { cancel_ = button; }
+
+    const std::vector<Item*>& items() const { return items_; }
+
+    // The topmost shown click area under a point in pixels, if any.
+    ClickArea* clickAreaAt(QPointF position) const;
+
+    void adopt(Item& item) { items_.push_back(&item); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    WindowRegistry& registry_;
+    std::vector<Item*> items_; // bottom of the stacking order first
+    QPointer<ClickArea> pressed_;
+    QPointer<QAbstractButton> cancel_;
+};
+
+} // namespace toolkit

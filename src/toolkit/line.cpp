@@ -1,0 +1,33 @@
+// line.cpp: painting a line.
+#include "toolkit/line.h"
+
+#include "rules/colour.h"
+#include "toolkit/system_colours.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cassert>
+#include <cstdlib>
+
+namespace toolkit {
+
+namespace {
+// The box is the line itself with its 1-pixel thickness; only horizontal and vertical
+// lines exist on these windows.
+TwipRect spanOf(int x1, int y1, int x2, int y2) {
+    assert(x1 == x2 || y1 == y2);
+    const int pixel = static_cast<int>(kTwipsPerPixel);
+    const int left = std::min(x1, x2);
+    const int top = std::min(y1, y2);
+    return {left, top, std::max(std::abs(x2 - x1), pixel), std::max(std::abs(y2 - y1), pixel)};
+}
+} // namespace
+
+Line::Line(Form& form, const QString& name, int x1, int y1, int x2, int y2)
+    : Item(form, name, spanOf(x1, y1, x2, y2), true) {}
+
+void Line::paint(QPainter& painter, const QPalette& palette) const {
+    painter.fillRect(pixelRect(), screenColour(rules::kWindowText, palette));
+}
+
+} // namespace toolkit

@@ -1,0 +1,38 @@
+// shape.h: a filled rectangle or circle; it shows a colour and never takes a click.
+#pragma once
+
+#include "rules/colour.h"
+#include "toolkit/item.h"
+
+namespace toolkit {
+
+enum class ShapeForm : std::uint8_t { Rectangle, Circle };
+
+struct ShapeStyle {
+    ShapeForm form = ShapeForm::Rectangle;
+    rules::ColourValue fill = rules::kButtonFace;
+    bool opaque = true;   // a transparent shape draws only its outline
+    bool outlined = true; // 1 pixel in the window-text colour
+};
+
+class Shape final : public Item {
+    Q_OBJECT
+public:
+    Shape(Form& form, const QString& name, TwipRect rect, bool visible, ShapeStyle style);
+
+    // The stored value, which for a system colour is the reference, not the screen colour.
+    rules::ColourValue fill() const { return style_.fill; }
+    void setFill(rules::ColourValue fill);
+    ShapeForm form() const { return style_.form; }
+
+    // Where the shape actually draws: a circle in a box that is not square takes the
+    // smaller side and is centred.
+    QRectF paintedRect() const;
+
+    void paint(QPainter& painter, const QPalette& palette) const override;
+
+private:
+    ShapeStyle style_;
+};
+
+} // namespace toolkit

@@ -1,0 +1,144 @@
+// frmcifrotto.cpp: the game window's handlers.
+#include "windows/frmcifrotto.h"
+
+#include "rules/play.h"
+#include "rules/secret.h"
+#include "toolkit/builder.h"
+#include "toolkit/click_area.h"
+#include "toolkit/registry.h"
+#include "toolkit/shape.h"
+#include "windows/frmcifrotto_layout.h"
+#include "windows/frmfine.h"
+#include "windows/frminizio.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace windows {
+
+using board_layout::kLayout;
+
+namespace {
+// The game window stands 170 twips above the centre of the screen.
+constexpr int kRaise = 170;
+} // namespace
+
+frmcifrotto::frmcifrotto(toolkit::WindowRegistry& registry)
+    : Form(registry, board_layout::kForm) {
+    const auto controls = toolkit::buildControls(*this, kLayout.controls);
+    const auto at = [&controls](int index) { return controls[static_cast<std::size_t>(index)]; };
+
+    for (int row = 1; row <= rules::kRows; ++row) {
+        for (int column = 1; column <= rules::kColumns; ++column) {
+            const auto r = static_cast<std::size_t>(row - 1);
+            const auto c = static_cast<std::size_t>(column - 1);
+            discs_[r][c] = static_cast<toolkit::Shape*>(at(kLayout.disc(row, column)));
+            squares_[r][c] = static_cast<toolkit::Shape*>(at(kLayout.square(row, column)));
+            holeAreas_[r][c] = static_cast<toolkit::ClickArea*>(at(kLayout.holeArea(row, column)));
+            connect(holeAreas_[r][c], &toolkit::ClickArea::clicked, this,
+                    [this, row, column] { imgHole_Click(row, column); });
+        }
+    }
+    for (int k = 1; k <= rules::kColumns; ++k)
+        secrets_[static_cast<std::size_t>(k - 1)] = static_cast<toolkit::Shape*>(at(kLayout.secret(k)));
+    cover_ = static_cast<toolkit::Shape*>(at(kLayout.cover));
+    for (int code = 1; code <= rules::kColourCount; ++code) {
+        markers_[static_cast<std::size_t>(code - 1)] =
+            static_cast<toolkit::Shape*>(at(kLayout.marker(code)));
+        connect(static_cast<toolkit::ClickArea*>(at(kLayout.paletteArea(code))),
+                &toolkit::ClickArea::clicked, this, [this, code] { imgColour_Click(code); });
+    }
+
+    cmdconferma_ = static_cast<QPushButton*>(at(kLayout.cmdconferma));
+    lblmessaggio_ = static_cast<QLabel*>(at(kLayout.lblmessaggio));
+    opt1_ = static_cast<QRadioButton*>(at(kLayout.opt1));
+    connect(cmdconferma_, &QPushButton::clicked, this, &frmcifrotto::cmdconferma_Click);
+    connect(static_cast<QPushButton*>(at(kLayout.cmdesci)), &QPushButton::clicked, this,
+            &frmcifrotto::cmdesci_Click);
+    connect(static_cast<QPushButton*>(at(kLayout.cmdricomincia)), &QPushButton::clicked, this,
+            &frmcifrotto::cmdricomincia_Click);
+    connect(static_cast<QPushButton*>(at(kLayout.cmdsoluzione)), &QPushButton::clicked, this,
+            &frmcifrotto::cmdsoluzione_Click);
+}
+
+void frmcifrotto::Form_Load() {
+    centreOnScreen(kRaise);
+    board_.riga = 0;
+    board_.confirmEnabled = false;
+    const auto random = registry().newRandom();
+    rules::drawSecret(board_, *random);
+    showBoard();
+}
+
+void frmcifrotto::imgColour_Click(int code) {
+    rules::selectColour(board_, code);
+    showBoard();
+}
+
+void frmcifrotto::imgHole_Click(int row, int column) {
+    const bool full = rules::placePeg(board_, row, column);
+    showBoard();
+    if (full)
+        cmdconferma_->setFocus();
+}
+
+void frmcifrotto::cmdconferma_Click() {
+    const rules::Handoff handoff = rules::confirm(board_);
+    showBoard();
+    if (handoff != rules::Handoff::None)
+        handOff(handoff == rules::Handoff::Won);
+}
+
+void frmcifrotto::handOff(bool won) {
+    frmfine* fine = registry().show<frmfine>();
+    if (!fine)
+        return;
+    // The message is written at every hand-off, not only when the end window is created, so
+    // a window left open from an earlier game never tells the player the old outcome.
+    fine->setMessage(won ? frmfine::kWon : frmfine::kLost);
+    fine->setQuestionTop(frmfine::kQuestionTop);
+}
+
+void frmcifrotto::cmdsoluzione_Click() {
+    rules::revealSolution(board_);
+    showBoard();
+    frmfine* fine = registry().show<frmfine>();
+    if (!fine)
+        return;
+    fine->setMessage(QString());
+    fine->setQuestionTop(frmfine::kRaisedQuestionTop);
+}
+
+void frmcifrotto::cmdricomincia_Click() {
+    registry().unload(*this);
+    registry().show<frmcifrotto>();
+}
+
+void frmcifrotto::cmdesci_Click() {
+    registry().show<frminizio>();
+    registry().unload(*this);
+}
+
+// The rules hold the game; the controls show it. Each setter repaints only on a change.
+void frmcifrotto::showBoard() {
+    for (int row = 1; row <= rules::kRows; ++row) {
+        for (int column = 1; column <= rules::kColumns; ++column) {
+            const auto r = static_cast<std::size_t>(row - 1);
+            const auto c = static_cast<std::size_t>(column - 1);
+            discs_[r][c]->setFill(board_.disc(row, column));
+            squares_[r][c]->setFill(board_.square(row, column));
+            holeAreas_[r][c]->setVisible(board_.active(row, column));
+        }
+    }
+    for (int k = 1; k <= rules::kColumns; ++k)
+        secrets_[static_cast<std::size_t>(k - 1)]->setFill(board_.secret(k));
+    cover_->setVisible(board_.coverShown);
+    for (int code = 1; code <= rules::kColourCount; ++code)
+        markers_[static_cast<std::size_t>(code - 1)]->setVisible(board_.marker(code));
+    cmdconferma_->setEnabled(board_.confirmEnabled);
+    lblmessaggio_->setText(QString::fromStdString(board_.message));
+    opt1_->setChecked(board_.opt1);
+}
+
+} // namespace windows

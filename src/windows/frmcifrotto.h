@@ -1,0 +1,59 @@
+// frmcifrotto.h: the game board window. It owns one game: it turns clicks into calls on the
+// rules and paints what the rules say.
+#pragma once
+
+#include "rules/board.h"
+#include "toolkit/form.h"
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace toolkit {
+class ClickArea;
+class Shape;
+} // namespace toolkit
+
+namespace windows {
+
+class frmcifrotto final : public toolkit::Form {
+    Q_OBJECT
+public:
+    explicit frmcifrotto(toolkit::WindowRegistry& registry);
+
+    void Form_Load() override;
+
+    // img<name>_Click for the eleven swatches, by colour code.
+    void imgColour_Click(int code);
+    // img<r><c>_Click for the 48 holes.
+    void imgHole_Click(int row, int column);
+    void cmdconferma_Click();
+    void cmdsoluzione_Click();
+    void cmdricomincia_Click();
+    void cmdesci_Click();
+
+    const rules::Board& board() const { return board_; }
+    bool outcomeFlag() const { return board_.opt1; }
+
+private:
+    template <class T> using PerHole = std::array<std::array<T*, rules::kColumns>, rules::kRows>;
+
+    void showBoard();
+    void handOff(bool won);
+
+    rules::Board board_;
+
+    PerHole<toolkit::Shape> discs_{};
+    PerHole<toolkit::ClickArea> holeAreas_{};
+    PerHole<toolkit::Shape> squares_{};
+    std::array<toolkit::Shape*, rules::kColumns> secrets_{};
+    toolkit::Shape* cover_ = nullptr;
+    std::array<toolkit::Shape*, rules::kColourCount> markers_{};
+    QPushButton* cmdconferma_ = nullptr;
+    QLabel* lblmessaggio_ = nullptr;
+    QRadioButton* opt1_ = nullptr;
+};
+
+} // namespace windows

@@ -1,0 +1,40 @@
+// frminizio.cpp: the start window's three buttons.
+#include "windows/frminizio.h"
+
+#include "toolkit/builder.h"
+#include "toolkit/registry.h"
+#include "windows/frmcifrotto.h"
+#include "windows/frminizio_layout.h"
+#include "windows/frmistruzioni.h"
+
+#include <QPushButton>
+
+namespace windows {
+
+using namespace inizio_layout;
+
+frminizio::frminizio(toolkit::WindowRegistry& registry) : Form(registry, kForm) {
+    const auto controls = toolkit::buildControls(*this, kControls);
+    connect(static_cast<QPushButton*>(controls[cmdcomincia]), &QPushButton::clicked, this,
+            &frminizio::cmdcomincia_Click);
+    connect(static_cast<QPushButton*>(controls[cmdistruzioni]), &QPushButton::clicked, this,
+            &frminizio::cmdistruzioni_Click);
+    connect(static_cast<QPushButton*>(controls[cmdesci]), &QPushButton::clicked, this,
+            &frminizio::cmdesci_Click);
+}
+
+void frminizio::Form_Load() { centreOnScreen(); }
+
+void frminizio::cmdcomincia_Click() {
+    registry().show<frmcifrotto>();
+    registry().unload(*this);
+}
+
+void frminizio::cmdistruzioni_Click() {
+    registry().show<frmistruzioni>();
+    registry().unload(*this);
+}
+
+void frminizio::cmdesci_Click() { registry().endApplication(); }
+
+} // namespace windows

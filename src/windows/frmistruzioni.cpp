@@ -1,0 +1,28 @@
+// frmistruzioni.cpp: "&OK" goes back to a new start window.
+#include "windows/frmistruzioni.h"
+
+#include "toolkit/builder.h"
+#include "toolkit/registry.h"
+#include "windows/frminizio.h"
+#include "windows/frmistruzioni_layout.h"
+
+#include <QPushButton>
+
+namespace windows {
+
+using namespace istruzioni_layout;
+
+frmistruzioni::frmistruzioni(toolkit::WindowRegistry& registry) : Form(registry, kForm) {
+    const auto controls = toolkit::buildControls(*this, kControls);
+    connect(static_cast<QPushButton*>(controls[cmdok]), &QPushButton::clicked, this,
+            &frmistruzioni::cmdok_Click);
+}
+
+void frmistruzioni::Form_Load() { centreOnScreen(); }
+
+void frmistruzioni::cmdok_Click() {
+    registry().show<frminizio>();
+    registry().unload(*this);
+}
+
+} // namespace windows
