@@ -41,8 +41,8 @@ inline constexpr std::array<ColourEntry, kColourCount> kColours{{
     {7, "verde", 0x00FF00},
     {8, "azzurro", 0xFFFF00},
     {9, "blu", 0xFF0000},
-    {10, "viola", 0xFF00FF},
-    {11, "lilla", 0xFFC0C0},
+    {10, "viola", 0xFFC0C0},
+    {11, "lilla", 0xFF00FF},
 }};
 
 inline constexpr ColourValue kRed = 0x0000FF;

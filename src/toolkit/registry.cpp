@@ -26,8 +26,10 @@ Form* WindowRegistry::showForm(std::type_index type, Form* (*create)(WindowRegis
                      .window.get();
         window->Form_Load();
     }
-    window->show();
-    window->raise();
+    if (window->isVisible())
+        window->raise(); // already open: only brought to the front
+    else
+        window->show();
     window->activateWindow();
     return window;
 }

@@ -1,0 +1,59 @@
+// gui.cpp: the helpers behind every window test.
+#include "support/gui.h"
+
+#include <QCoreApplication>
+#include <QWindow>
+
+namespace support {
+
+void settle() {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+QRect pixelRectOf(const QObject* control) {
+    if (const auto* item = qobject_cast<const toolkit::Item*>(control))
+        return item->pixelRect().toRect();
+    return qobject_cast<const QWidget*>(control)->geometry();
+}
+
+QPoint centreOf(const QObject* control) { return pixelRectOf(control).center(); }
+
+QObject* controlOf(const QWidget* window, const QString& name) {
+    QObject* found = window->findChild<QObject*>(name);
+    if (!found)
+        qFatal("%s has no control named %s", qPrintable(window->objectName()), qPrintable(name));
+    return found;
+}
+
+void clickAt(QWidget* window, QPoint position) {
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, position);
+}
+
+void click(QWidget* window, const QString& name) {
+    clickAt(window, centreOf(controlOf(window, name)));
+}
+
+void key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(window->windowHandle(), key, modifiers);
+}
+
+QImage grab(QWidget* window) {
+    QImage image = window->grab().toImage();
+    image.setDevicePixelRatio(1);
+    return image;
+}
+
+QColor colourAt(QWidget* window, QPoint position) {
+    const QImage image = grab(window);
+    const double ratio = window->devicePixelRatioF();
+    return image.pixelColor(QPoint(qRound(position.x() * ratio), qRound(position.y() * ratio)));
+}
+
+QColor rgb(unsigned value) {
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
+} // namespace support

@@ -1,0 +1,44 @@
+// gui.h: acting on the windows as a person would: clicks and keys through the QWindow at a
+// control's place, and colours read from a grab of what the window shows.
+#pragma once
+
+#include "toolkit/form.h"
+#include "toolkit/item.h"
+#include "toolkit/registry.h"
+
+#include <QImage>
+#include <QTest>
+#include <QWidget>
+
+namespace support {
+
+// Lets the registry destroy what was unloaded and notice that nothing is left.
+void settle();
+
+// A control's rectangle in its window's pixels, whether it is an item or a widget.
+QRect pixelRectOf(const QObject* control);
+QPoint centreOf(const QObject* control);
+
+// The named control of a window; fails the test when it does not exist.
+QObject* controlOf(const QWidget* window, const QString& name);
+template <class T> T* control(const QWidget* window, const QString& name) {
+    auto* typed = qobject_cast<T*>(controlOf(window, name));
+    if (!typed)
+        qFatal("%s is not of the expected kind", qPrintable(name));
+    return typed;
+}
+
+// Presses and releases the left button at a point of the window, through its QWindow.
+void clickAt(QWidget* window, QPoint position);
+// Clicks the centre of a named control.
+void click(QWidget* window, const QString& name);
+void key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// What the window shows, one device-independent pixel per pixel.
+QImage grab(QWidget* window);
+QColor colourAt(QWidget* window, QPoint position);
+
+// A 0x00BBGGRR value as the colour the screen shows.
+QColor rgb(unsigned value);
+
+} // namespace support
