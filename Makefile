@@ -2,10 +2,11 @@
 #   make run   install what is missing, build, start the game
 #   make test  install what is missing, build, check formatting, run every test
 BUILD   ?= build
+SANITIZE_BUILD ?= build-sanitize
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DCIFROTTO_WERROR=ON
 
-.PHONY: all deps configure build run test ctest format format-check clean
+.PHONY: all deps configure build run test ctest sanitize format format-check clean
 
 all: build
 
@@ -26,7 +27,15 @@ run: build
 ctest: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-test: deps format-check ctest
+# The whole suite again with AddressSanitizer, LeakSanitizer and UBSan.
+$(SANITIZE_BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCIFROTTO_WERROR=ON -DCIFROTTO_SANITIZE=ON
+
+sanitize: deps $(SANITIZE_BUILD)/CMakeCache.txt
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test: deps format-check ctest sanitize
 
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find src tests bench -name '*.cpp' -o -name '*.h')
 
@@ -37,4 +46,4 @@ format-check: deps
 	clang-format --dry-run --Werror $(SOURCES)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)
