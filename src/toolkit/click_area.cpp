@@ -4,6 +4,6 @@
 namespace toolkit {
 
 ClickArea::ClickArea(Form& form, const QString& name, TwipRect rect, bool visible)
-    : Item(form, name, rect, visible) {}
+    : Item(form, name, rect, visible, QAccessible::Button) {}
 
 } // namespace toolkit

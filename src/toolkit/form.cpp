@@ -1,6 +1,7 @@
 // form.cpp: painting, clicking, Esc and closing for every window.
 #include "toolkit/form.h"
 
+#include "toolkit/accessibility.h"
 #include "toolkit/click_area.h"
 #include "toolkit/registry.h"
 #include "toolkit/system_colours.h"
@@ -12,6 +13,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QToolTip>
 #include <ranges>
 
 namespace toolkit {
@@ -25,6 +27,7 @@ Form::Form(WindowRegistry& registry, const FormSpec& spec) : registry_(registry)
     setPalette(colours);
     setAutoFillBackground(true);
     registry.decorate(*this);
+    installAccessibility();
 }
 
 void Form::centreOnScreen(int raiseTwips) {
@@ -44,6 +47,28 @@ ClickArea* Form::clickAreaAt(QPointF position) const {
             return area;
     }
     return nullptr;
+}
+
+// Items are not widgets, so the form shows their tooltips: the tooltip of the topmost shown
+// shape or line under the pointer (click areas are transparent), so a cover hides what lies
+// beneath it from the tooltip too.
+bool Form::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    for (const Item* item : std::ranges::reverse_view(items_)) {
+        if (!item->isVisible() || qobject_cast<const ClickArea*>(item) ||
+            !item->pixelRect().contains(help->pos()))
+            continue;
+        if (item->toolTip().isEmpty())
+            break;
+        QToolTip::showText(help->globalPos(), item->toolTip(), this,
+                           item->pixelRect().toAlignedRect());
+        return true;
+    }
+    QToolTip::hideText();
+    event->ignore();
+    return true;
 }
 
 void Form::paintEvent(QPaintEvent*) {

@@ -5,8 +5,9 @@
 
 namespace toolkit {
 
-Item::Item(Form& form, const QString& name, TwipRect rect, bool visible)
-    : QObject(&form), form_(form), rect_(rect), visible_(visible) {
+// The item joins its form's stacking order on top of the items created before it.
+Item::Item(Form& form, const QString& name, TwipRect rect, bool visible, QAccessible::Role role)
+    : QObject(&form), form_(form), rect_(rect), visible_(visible), role_(role) {
     setObjectName(name);
     form.adopt(*this);
 }
@@ -16,6 +17,35 @@ void Item::setVisible(bool visible) {
         return;
     visible_ = visible;
     repaint();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, visible ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void Item::setAccessibleName(const QString& name) {
+    if (accessibleName_ == name)
+        return;
+    accessibleName_ = name;
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void Item::setSelected(bool selected) {
+    if (selected_ == selected)
+        return;
+    selected_ = selected;
+    if (QAccessible::isActive()) {
+        QAccessibleStateChangeEvent event(this, [] {
+            QAccessible::State changed;
+            changed.checked = true;
+            changed.selected = true;
+            return changed;
+        }());
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void Item::repaint() const { form_.update(pixelRect().toAlignedRect().adjusted(-1, -1, 1, 1)); }

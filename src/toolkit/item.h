@@ -4,6 +4,7 @@
 
 #include "toolkit/twips.h"
 
+#include <QAccessible>
 #include <QObject>
 #include <QPalette>
 
@@ -16,9 +17,6 @@ class Form;
 class Item : public QObject {
     Q_OBJECT
 public:
-    // The item joins its form's stacking order on top of the items created before it.
-    Item(Form& form, const QString& name, TwipRect rect, bool visible);
-
     TwipRect rect() const { return rect_; }
     QRectF pixelRect() const { return toPixels(rect_); }
     bool isVisible() const { return visible_; }
@@ -26,13 +24,33 @@ public:
 
     virtual void paint(QPainter& painter, const QPalette& palette) const = 0;
 
+    // What a screen reader and a tooltip say of the item. An item without an accessible
+    // name is decoration and is not exposed.
+    QString accessibleName() const { return accessibleName_; }
+    void setAccessibleName(const QString& name);
+    QString toolTip() const { return toolTip_; }
+    void setToolTip(const QString& tip) { toolTip_ = tip; }
+    QAccessible::Role accessibleRole() const { return role_; }
+    void setAccessibleRole(QAccessible::Role role) { role_ = role; }
+    // A choice among several, such as a palette colour.
+    bool isSelectable() const { return selectable_; }
+    void setSelectable(bool selectable) { selectable_ = selectable; }
+    bool isSelected() const { return selected_; }
+    void setSelected(bool selected);
+
 protected:
+    Item(Form& form, const QString& name, TwipRect rect, bool visible, QAccessible::Role role);
     void repaint() const;
 
 private:
     Form& form_;
     TwipRect rect_;
     bool visible_;
+    QString accessibleName_;
+    QString toolTip_;
+    QAccessible::Role role_;
+    bool selectable_ = false;
+    bool selected_ = false;
 };
 
 } // namespace toolkit

@@ -9,7 +9,7 @@
 namespace toolkit {
 
 Shape::Shape(Form& form, const QString& name, TwipRect rect, bool visible, ShapeStyle style)
-    : Item(form, name, rect, visible), style_(style) {}
+    : Item(form, name, rect, visible, QAccessible::Graphic), style_(style) {}
 
 void Shape::setFill(rules::ColourValue fill) {
     if (style_.fill == fill)

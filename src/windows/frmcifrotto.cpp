@@ -22,6 +22,22 @@ using board_layout::kLayout;
 namespace {
 // The game window stands 170 twips above the centre of the screen.
 constexpr int kRaise = 170;
+
+QString colourName(rules::ColourValue value) {
+    const auto code = rules::codeOfColour(value);
+    return code ? QString::fromLatin1(rules::colourOfCode(*code).name) : QString();
+}
+
+// "2 rossi, 1 bianco", as a player would say it.
+QString countsText(int reds, int whites) {
+    if (reds == 0 && whites == 0)
+        return QStringLiteral("nessun colore giusto");
+    return QStringLiteral("%1 %2, %3 %4")
+        .arg(reds)
+        .arg(reds == 1 ? QStringLiteral("rosso") : QStringLiteral("rossi"))
+        .arg(whites)
+        .arg(whites == 1 ? QStringLiteral("bianco") : QStringLiteral("bianchi"));
+}
 } // namespace
 
 frmcifrotto::frmcifrotto(toolkit::WindowRegistry& registry)
@@ -44,10 +60,16 @@ frmcifrotto::frmcifrotto(toolkit::WindowRegistry& registry)
         secrets_[static_cast<std::size_t>(k - 1)] = static_cast<toolkit::Shape*>(at(kLayout.secret(k)));
     cover_ = static_cast<toolkit::Shape*>(at(kLayout.cover));
     for (int code = 1; code <= rules::kColourCount; ++code) {
-        markers_[static_cast<std::size_t>(code - 1)] =
-            static_cast<toolkit::Shape*>(at(kLayout.marker(code)));
-        connect(static_cast<toolkit::ClickArea*>(at(kLayout.paletteArea(code))),
-                &toolkit::ClickArea::clicked, this, [this, code] { imgColour_Click(code); });
+        const auto index = static_cast<std::size_t>(code - 1);
+        const QString name = QString::fromLatin1(rules::colourOfCode(code).name);
+        markers_[index] = static_cast<toolkit::Shape*>(at(kLayout.marker(code)));
+        paletteAreas_[index] = static_cast<toolkit::ClickArea*>(at(kLayout.paletteArea(code)));
+        paletteAreas_[index]->setAccessibleName(name);
+        paletteAreas_[index]->setAccessibleRole(QAccessible::RadioButton);
+        paletteAreas_[index]->setSelectable(true);
+        static_cast<toolkit::Shape*>(at(kLayout.swatch(code)))->setToolTip(name);
+        connect(paletteAreas_[index], &toolkit::ClickArea::clicked, this,
+                [this, code] { imgColour_Click(code); });
     }
 
     cmdconferma_ = static_cast<QPushButton*>(at(kLayout.cmdconferma));
@@ -139,6 +161,50 @@ void frmcifrotto::showBoard() {
     cmdconferma_->setEnabled(board_.confirmEnabled);
     lblmessaggio_->setText(QString::fromStdString(board_.message));
     opt1_->setChecked(board_.opt1);
+    describeBoard();
+}
+
+// Names for screen readers and colour names as tooltips, so that a player who cannot tell
+// viola from azzurro can still play.
+void frmcifrotto::describeBoard() {
+    for (int row = 1; row <= rules::kRows; ++row) {
+        for (int column = 1; column <= rules::kColumns; ++column) {
+            const auto r = static_cast<std::size_t>(row - 1);
+            const auto c = static_cast<std::size_t>(column - 1);
+            const QString colour = colourName(board_.disc(row, column));
+            holeAreas_[r][c]->setAccessibleName(QStringLiteral("Riga %1, foro %2: %3")
+                                                    .arg(row)
+                                                    .arg(column)
+                                                    .arg(colour.isEmpty() ? QStringLiteral("vuoto")
+                                                                          : colour));
+            discs_[r][c]->setToolTip(colour);
+        }
+        // The block of four squares speaks through its first square.
+        int reds = 0;
+        int whites = 0;
+        for (int k = 1; k <= rules::kColumns; ++k) {
+            reds += board_.square(row, k) == rules::kRed ? 1 : 0;
+            whites += board_.square(row, k) == rules::kWhite ? 1 : 0;
+        }
+        squares_[static_cast<std::size_t>(row - 1)][0]->setAccessibleName(
+            QStringLiteral("Riga %1, risposta: %2")
+                .arg(row)
+                .arg(row <= board_.riga ? countsText(reds, whites)
+                                        : QStringLiteral("non ancora confermata")));
+    }
+    cover_->setAccessibleName(board_.coverShown ? QStringLiteral("Combinazione segreta nascosta")
+                                                : QString());
+    for (int k = 1; k <= rules::kColumns; ++k) {
+        const QString colour = board_.coverShown ? QString() : colourName(board_.secret(k));
+        auto* secret = secrets_[static_cast<std::size_t>(k - 1)];
+        secret->setAccessibleName(colour.isEmpty() ? QString()
+                                                   : QStringLiteral("Combinazione, colore %1: %2")
+                                                         .arg(k)
+                                                         .arg(colour));
+        secret->setToolTip(colour);
+    }
+    for (int code = 1; code <= rules::kColourCount; ++code)
+        paletteAreas_[static_cast<std::size_t>(code - 1)]->setSelected(board_.marker(code));
 }
 
 } // namespace windows

@@ -41,6 +41,7 @@ private:
     template <class T> using PerHole = std::array<std::array<T*, rules::kColumns>, rules::kRows>;
 
     void showBoard();
+    void describeBoard();
     void handOff(bool won);
 
     rules::Board board_;
@@ -51,6 +52,7 @@ private:
     std::array<toolkit::Shape*, rules::kColumns> secrets_{};
     toolkit::Shape* cover_ = nullptr;
     std::array<toolkit::Shape*, rules::kColourCount> markers_{};
+    std::array<toolkit::ClickArea*, rules::kColourCount> paletteAreas_{};
     QPushButton* cmdconferma_ = nullptr;
     QLabel* lblmessaggio_ = nullptr;
     QRadioButton* opt1_ = nullptr;
