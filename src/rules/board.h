@@ -19,15 +19,15 @@ inline constexpr ColourValue kMarkerGreen = 0xC0FFC0;
 struct Board {
     template <class T> using PerHole = std::array<std::array<T, kColumns>, kRows>;
 
-    PerHole<ColourValue> discs;           // shp<r><c>: the peg, or kEmpty
-    PerHole<bool> holeActive;             // img<r><c> shown, so it takes clicks
-    PerHole<ColourValue> squares;         // shpp<r><k>: feedback, or kEmpty when unlit
+    PerHole<ColourValue> discs;                     // shp<r><c>: the peg, or kEmpty
+    PerHole<bool> holeActive;                       // img<r><c> shown, so it takes clicks
+    PerHole<ColourValue> squares;                   // shpp<r><k>: feedback, or kEmpty when unlit
     std::array<ColourValue, kColumns> secretShapes; // shpn1..shpn4
-    bool coverShown = true;               // shpschermo
-    std::array<bool, kColourCount> markerShown{}; // shps<name>, in palette order
-    bool confirmEnabled = false;          // cmdconferma
-    std::string message;                  // lblmessaggio: "", "Complimenti" or "Mi dispiace"
-    bool opt1 = false;                    // the outcome flag: true for a won game
+    bool coverShown = true;                         // shpschermo
+    std::array<bool, kColourCount> markerShown{};   // shps<name>, in palette order
+    bool confirmEnabled = false;                    // cmdconferma
+    std::string message; // lblmessaggio: "", "Complimenti" or "Mi dispiace"
+    bool opt1 = false;   // the outcome flag: true for a won game
 
     std::int16_t riga = 0; // rows confirmed so far
     std::int16_t rossi = 0;
@@ -37,12 +37,22 @@ struct Board {
 
     Board();
 
-    ColourValue& disc(int row, int column) { return discs[index(row, kRows)][index(column, kColumns)]; }
-    ColourValue disc(int row, int column) const { return discs[index(row, kRows)][index(column, kColumns)]; }
+    ColourValue& disc(int row, int column) {
+        return discs[index(row, kRows)][index(column, kColumns)];
+    }
+    ColourValue disc(int row, int column) const {
+        return discs[index(row, kRows)][index(column, kColumns)];
+    }
     ColourValue& square(int row, int k) { return squares[index(row, kRows)][index(k, kColumns)]; }
-    ColourValue square(int row, int k) const { return squares[index(row, kRows)][index(k, kColumns)]; }
-    bool& active(int row, int column) { return holeActive[index(row, kRows)][index(column, kColumns)]; }
-    bool active(int row, int column) const { return holeActive[index(row, kRows)][index(column, kColumns)]; }
+    ColourValue square(int row, int k) const {
+        return squares[index(row, kRows)][index(k, kColumns)];
+    }
+    bool& active(int row, int column) {
+        return holeActive[index(row, kRows)][index(column, kColumns)];
+    }
+    bool active(int row, int column) const {
+        return holeActive[index(row, kRows)][index(column, kColumns)];
+    }
     ColourValue& secret(int k) { return secretShapes[index(k, kColumns)]; }
     ColourValue secret(int k) const { return secretShapes[index(k, kColumns)]; }
     bool& marker(int code) { return markerShown[index(code, kColourCount)]; }

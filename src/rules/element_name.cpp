@@ -9,8 +9,8 @@ namespace rules {
 namespace {
 
 [[noreturn]] void refuse(std::string_view name, std::string_view why) {
-    throw std::invalid_argument("no board element is named \"" + std::string(name) + "\": " +
-                                std::string(why));
+    throw std::invalid_argument("no board element is named \"" + std::string(name) +
+                                "\": " + std::string(why));
 }
 
 std::optional<int> parseNumber(std::string_view digits) {

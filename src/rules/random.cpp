@@ -6,7 +6,8 @@
 namespace rules {
 
 SeededRandom::SeededRandom(std::uint64_t seed) {
-    std::seed_seq sequence{static_cast<std::uint32_t>(seed), static_cast<std::uint32_t>(seed >> 32)};
+    std::seed_seq sequence{static_cast<std::uint32_t>(seed),
+                           static_cast<std::uint32_t>(seed >> 32)};
     engine_.seed(sequence);
 }
 
@@ -16,8 +17,8 @@ float SeededRandom::next() {
 }
 
 std::uint64_t clockSeed() {
-    const auto ticks = static_cast<std::uint64_t>(
-        std::chrono::system_clock::now().time_since_epoch().count());
+    const auto ticks =
+        static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
     std::random_device entropy;
     const std::uint64_t mixed = (static_cast<std::uint64_t>(entropy()) << 32) | entropy();
     return ticks ^ mixed;

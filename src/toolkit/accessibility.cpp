@@ -108,9 +108,9 @@ public:
         if (auto* item = qobject_cast<Item*>(child ? child->object() : nullptr)) {
             const auto items = exposedItems(*form());
             const auto it = std::find(items.begin(), items.end(), item);
-            return it == items.end() ? -1
-                                     : QAccessibleWidget::childCount() +
-                                           static_cast<int>(it - items.begin());
+            return it == items.end()
+                       ? -1
+                       : QAccessibleWidget::childCount() + static_cast<int>(it - items.begin());
         }
         return QAccessibleWidget::indexOfChild(child);
     }

@@ -8,8 +8,10 @@ namespace toolkit {
 
 namespace {
 bool registerBundledComic() {
-    const int regular = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/ComicNeue-Regular.otf"));
-    const int italic = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/ComicNeue-Italic.otf"));
+    const int regular =
+        QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/ComicNeue-Regular.otf"));
+    const int italic =
+        QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/ComicNeue-Italic.otf"));
     return regular >= 0 && italic >= 0;
 }
 } // namespace

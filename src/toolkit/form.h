@@ -10,7 +10,6 @@
 #include <QWidget>
 #include <vector>
 
-
 namespace toolkit {
 
 class Item;

@@ -22,8 +22,8 @@ Form* WindowRegistry::showForm(std::type_index type, Form* (*create)(WindowRegis
         return nullptr;
     Form* window = findForm(type);
     if (!window) {
-        window = loaded_.emplace_back(Entry{type, std::unique_ptr<Form>(create(*this))})
-                     .window.get();
+        window =
+            loaded_.emplace_back(Entry{type, std::unique_ptr<Form>(create(*this))}).window.get();
         window->Form_Load();
     }
     if (window->isVisible())

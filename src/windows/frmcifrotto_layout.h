@@ -117,8 +117,8 @@ constexpr Layout makeLayout() {
         l.add({.kind = ControlKind::Shape,
                .name = named("shpn", k),
                .rect = {columnLeft(k), 240, kHoleSize, kHoleSize},
-               .shape = {ShapeForm::Circle, k < 4 ? rules::kWhite : rules::kWindowBackground,
-                         true, true}});
+               .shape = {ShapeForm::Circle, k < 4 ? rules::kWhite : rules::kWindowBackground, true,
+                         true}});
     l.cover = l.add({.kind = ControlKind::Shape,
                      .name = "shpschermo",
                      .rect = {2040, 240, 1815, 375},

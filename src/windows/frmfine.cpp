@@ -40,6 +40,8 @@ void frmfine::cmdno_Click() { registry().endApplication(); }
 
 void frmfine::setMessage(const QString& message) { lblmessaggio_->setText(message); }
 
-void frmfine::setQuestionTop(int twips) { lbldomanda_->move(lbldomanda_->x(), toolkit::toWholePixels(twips)); }
+void frmfine::setQuestionTop(int twips) {
+    lbldomanda_->move(lbldomanda_->x(), toolkit::toWholePixels(twips));
+}
 
 } // namespace windows

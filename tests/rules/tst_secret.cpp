@@ -135,9 +135,7 @@ void TstSecret::aSeedFixesTheSequence() {
     QVERIFY(sequence(1) != sequence(1 + (std::uint64_t(1) << 32)));
 }
 
-void TstSecret::twoClockSeedsInARowDiffer() {
-    QVERIFY(clockSeed() != clockSeed());
-}
+void TstSecret::twoClockSeedsInARowDiffer() { QVERIFY(clockSeed() != clockSeed()); }
 
 void TstSecret::drawnSecretsAreUniformAndNeverRepeatAColour() {
     constexpr int kSecrets = 22000;
