@@ -118,7 +118,7 @@ void frmcifrotto::handOff(bool won) {
         return;
     // The message is written at every hand-off, not only when the end window is created, so
     // a window left open from an earlier game never tells the player the old outcome.
-    (void)fine; // fine->setMessage(won ? frmfine::kWon : frmfine::kLost);
+    fine->setMessage(won ? frmfine::kWon : frmfine::kLost);
     fine->setQuestionTop(frmfine::kQuestionTop);
 }
 
