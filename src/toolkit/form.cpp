@@ -33,6 +33,8 @@ Form::Form(WindowRegistry& registry, const FormSpec& spec) : registry_(registry)
 void Form::centreOnScreen(int raiseTwips) {
     const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect area = display->geometry();
+    // The native window must exist for its frame to be known; the outer size is centred.
+    create();
     const QRect outer = frameGeometry();
     const float left = static_cast<float>(toTwips(area.width()) - toTwips(outer.width())) / 2.0f;
     const float top = static_cast<float>(toTwips(area.height()) - toTwips(outer.height())) / 2.0f -
