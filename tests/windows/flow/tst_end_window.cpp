@@ -1,0 +1,266 @@
+// tst_end_window.cpp: what the end-of-game window says after a win, a loss or "&Soluzione",
+// and the fresh game that "&Sì" opens.
+#include "flow.h"
+
+#include "toolkit/click_area.h"
+
+#include <QRadioButton>
+#include <QtTest>
+
+using namespace windows;
+
+namespace {
+
+const QString kWon = QStringLiteral("Hai vinto!");
+const QString kLost = QStringLiteral("Hai perso!");
+constexpr int kQuestionTop = 56;       // 840 twips
+constexpr int kRaisedQuestionTop = 32; // 480 twips
+
+// A registry with a new game open, reached through "&Comincia".
+frmcifrotto* startGame(toolkit::WindowRegistry& registry) {
+    support::click(registry.show<frminizio>(), QStringLiteral("cmdcomincia"));
+    support::settle();
+    return registry.find<frmcifrotto>();
+}
+
+// "win", "lose", "solution" or "restart" on the game window that is open now.
+void play(toolkit::WindowRegistry& registry, const QString& step) {
+    frmcifrotto* game = registry.find<frmcifrotto>();
+    QVERIFY2(game, qPrintable(step));
+    if (step == QLatin1String("win"))
+        flow::win(game);
+    else if (step == QLatin1String("lose"))
+        flow::lose(game);
+    else if (step == QLatin1String("solution"))
+        support::click(game, QStringLiteral("cmdsoluzione"));
+    else if (step == QLatin1String("restart"))
+        support::click(game, QStringLiteral("cmdricomincia"));
+    else
+        QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
+    support::settle();
+}
+
+void playAll(toolkit::WindowRegistry& registry, const QStringList& steps) {
+    for (const QString& step : steps) {
+        play(registry, step);
+        if (QTest::currentTestFailed())
+            return;
+    }
+}
+
+// Four pairwise different colours, each in another column than in the secret: no red, four
+// whites, and the game goes on.
+std::array<int, 4> shifted(const std::array<int, 4>& secret) {
+    return {secret[1], secret[2], secret[3], secret[0]};
+}
+
+} // namespace
+
+class TstEndWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void finishedGameShowsItsOutcomeAboveTheQuestion_data() {
+        QTest::addColumn<QString>("outcome");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("won") << "win" << kWon;
+        QTest::newRow("lost") << "lose" << kLost;
+    }
+    void finishedGameShowsItsOutcomeAboveTheQuestion() {
+        QFETCH(QString, outcome);
+        QFETCH(QString, message);
+        toolkit::WindowRegistry registry;
+        QVERIFY(startGame(registry));
+        play(registry, outcome);
+
+        frmfine* fine = registry.find<frmfine>();
+        QVERIFY(fine);
+        QVERIFY(fine->isVisible());
+        QCOMPARE(flow::message(fine), message);
+        QVERIFY(flow::messageInkShows(fine));
+        auto* question = support::control<QLabel>(fine, "lbldomanda");
+        QCOMPARE(question->text(), QStringLiteral("Un'altra partita?"));
+        QCOMPARE(flow::questionTop(fine), kQuestionTop);
+        const QRect messageArea = support::pixelRectOf(support::controlOf(fine, "lblmessaggio"));
+        QVERIFY(messageArea.bottom() < question->geometry().top());
+        // The secret is in view and the game takes no more rows.
+        frmcifrotto* game = registry.find<frmcifrotto>();
+        QVERIFY(!support::control<toolkit::Shape>(game, "shpschermo")->isVisible());
+        QVERIFY(!support::control<QPushButton>(game, "cmdconferma")->isEnabled());
+    }
+
+    // "&Soluzione" empties the message and raises the question, however the end window
+    // came to be open.
+    void solutionLeavesOnlyTheRaisedQuestion_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("during a game") << QStringList{"solution"};
+        QTest::newRow("pressed twice") << QStringList{"solution", "solution"};
+        QTest::newRow("after a won game") << QStringList{"win", "solution"};
+        QTest::newRow("after a lost game") << QStringList{"lose", "solution"};
+        QTest::newRow("twice after a won game") << QStringList{"win", "solution", "solution"};
+    }
+    void solutionLeavesOnlyTheRaisedQuestion() {
+        QFETCH(QStringList, steps);
+        toolkit::WindowRegistry registry;
+        QVERIFY(startGame(registry));
+        playAll(registry, steps);
+
+        QCOMPARE(flow::loadedKinds(registry), (QStringList{"frmcifrotto", "frmfine"}));
+        frmfine* fine = registry.find<frmfine>();
+        QCOMPARE(flow::message(fine), QString());
+        QVERIFY(!flow::messageInkShows(fine));
+        QCOMPARE(flow::questionTop(fine), kRaisedQuestionTop);
+        QVERIFY(support::control<QPushButton>(fine, "cmdsi")->isVisible());
+        QVERIFY(support::control<QPushButton>(fine, "cmdno")->isVisible());
+        frmcifrotto* game = registry.find<frmcifrotto>();
+        QVERIFY(!support::control<toolkit::Shape>(game, "shpschermo")->isVisible());
+        QVERIFY(support::control<QPushButton>(game, "cmdsoluzione")->isEnabled());
+    }
+
+    void solutionLeavesTheConfirmButtonAndAConfirmScoresAsUsual() {
+        toolkit::WindowRegistry registry;
+        frmcifrotto* game = startGame(registry);
+        QVERIFY(game);
+        auto* conferma = support::control<QPushButton>(game, "cmdconferma");
+
+        play(registry, "solution");
+        QVERIFY(!conferma->isEnabled());
+        play(registry, "restart");
+        game = registry.find<frmcifrotto>();
+        conferma = support::control<QPushButton>(game, "cmdconferma");
+
+        flow::fillRow(game, 1, shifted(flow::secretOf(game)));
+        QVERIFY(conferma->isEnabled());
+        play(registry, "solution");
+        QVERIFY(conferma->isEnabled());
+
+        flow::confirm(game);
+        support::settle();
+        QCOMPARE(game->board().riga, 1);
+        for (int k = 1; k <= 4; ++k)
+            QCOMPARE(
+                support::control<toolkit::Shape>(game, QStringLiteral("shpp1%1").arg(k))->fill(),
+                rules::kWhite);
+        // No outcome yet: the end window keeps showing only the question.
+        frmfine* fine = registry.find<frmfine>();
+        QCOMPARE(flow::message(fine), QString());
+        QCOMPARE(flow::questionTop(fine), kRaisedQuestionTop);
+    }
+
+    // The end window may already be open when a game ends: left over from an earlier game
+    // after "&Ricomincia", or opened by "&Soluzione". The outcome is written all the same.
+    void everyFinishedGameWritesItsOwnOutcome_data() {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QString>("leftOver");
+        QTest::addColumn<QString>("outcome");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("lost, restarted, won") << QStringList{"lose"} << kLost << "win" << kWon;
+        QTest::newRow("won, restarted, lost") << QStringList{"win"} << kWon << "lose" << kLost;
+        QTest::newRow("won, restarted, won") << QStringList{"win"} << kWon << "win" << kWon;
+        QTest::newRow("solution, restarted, won") << QStringList{"solution"} << ""
+                                                  << "win" << kWon;
+        QTest::newRow("solution, restarted, lost") << QStringList{"solution"} << ""
+                                                   << "lose" << kLost;
+        QTest::newRow("lost, solution, restarted, won") << QStringList{"lose", "solution"} << ""
+                                                        << "win" << kWon;
+    }
+    void everyFinishedGameWritesItsOwnOutcome() {
+        QFETCH(QStringList, before);
+        QFETCH(QString, leftOver);
+        QFETCH(QString, outcome);
+        QFETCH(QString, message);
+        toolkit::WindowRegistry registry;
+        QVERIFY(startGame(registry));
+        playAll(registry, before);
+        const QPointer<frmfine> fine = registry.find<frmfine>();
+        QVERIFY(fine);
+
+        play(registry, "restart");
+        QVERIFY(fine);
+        QVERIFY(fine->isVisible());
+        QCOMPARE(flow::message(fine), leftOver);
+
+        play(registry, outcome);
+        QCOMPARE(registry.find<frmfine>(), fine.data());
+        QCOMPARE(flow::loadedKinds(registry), (QStringList{"frmcifrotto", "frmfine"}));
+        QCOMPARE(flow::message(fine), message);
+        QVERIFY(flow::messageInkShows(fine));
+        QCOMPARE(flow::questionTop(fine), kQuestionTop);
+    }
+
+    // A row that was full before "&Soluzione" can still win, and the end window says so.
+    void winConfirmedAfterTheSolutionIsAnnounced() {
+        toolkit::WindowRegistry registry;
+        frmcifrotto* game = startGame(registry);
+        QVERIFY(game);
+        flow::fillRow(game, 1, flow::secretOf(game));
+        play(registry, "solution");
+        frmfine* fine = registry.find<frmfine>();
+        QCOMPARE(flow::message(fine), QString());
+
+        flow::confirm(game);
+        support::settle();
+        QCOMPARE(registry.find<frmfine>(), fine);
+        QCOMPARE(flow::message(fine), kWon);
+        QCOMPARE(flow::questionTop(fine), kQuestionTop);
+    }
+
+    void siOpensOneFreshGameAndClosesTheEndWindow_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("after a win") << QStringList{"win"};
+        QTest::newRow("after a loss") << QStringList{"lose"};
+        QTest::newRow("after the solution") << QStringList{"solution"};
+        QTest::newRow("after a part-played game")
+            << QStringList{"lose", "restart", "solution"}; // a board with no rows confirmed
+    }
+    void siOpensOneFreshGameAndClosesTheEndWindow() {
+        QFETCH(QStringList, steps);
+        toolkit::WindowRegistry registry;
+        int draws = 0;
+        registry.setRandomSource([&draws] {
+            ++draws;
+            return std::make_unique<rules::SeededRandom>(static_cast<std::uint64_t>(draws));
+        });
+        QVERIFY(startGame(registry));
+        // Leave some pegs and a selected colour behind, so that a reused board would show.
+        frmcifrotto* played = registry.find<frmcifrotto>();
+        flow::fillRow(played, 1, shifted(flow::secretOf(played)));
+        flow::confirm(played);
+        playAll(registry, steps);
+        const QPointer<frmcifrotto> old = registry.find<frmcifrotto>();
+        const QPointer<frmfine> fine = registry.find<frmfine>();
+        QVERIFY(fine);
+        const int drawsBefore = draws;
+
+        support::click(fine, "cmdsi");
+        support::settle();
+
+        QCOMPARE(flow::loadedKinds(registry), QStringList{"frmcifrotto"});
+        QCOMPARE(flow::existingWindows(), 1);
+        QVERIFY(fine.isNull());
+        QVERIFY(old.isNull());
+        QCOMPARE(draws, drawsBefore + 1);
+        frmcifrotto* game = registry.find<frmcifrotto>();
+        QVERIFY(game->isVisible());
+        QCOMPARE(game->board().riga, 0);
+        QVERIFY(support::control<toolkit::Shape>(game, "shpschermo")->isVisible());
+        QVERIFY(!support::control<QPushButton>(game, "cmdconferma")->isEnabled());
+        QCOMPARE(support::control<QLabel>(game, "lblmessaggio")->text(), QString());
+        QVERIFY(!support::control<QRadioButton>(game, "opt1")->isChecked());
+        for (int row = 1; row <= 12; ++row) {
+            for (int column = 1; column <= 4; ++column) {
+                const QString at = QStringLiteral("%1%2").arg(row).arg(column);
+                QCOMPARE(support::control<toolkit::Shape>(game, "shp" + at)->fill(), rules::kEmpty);
+                QCOMPARE(support::control<toolkit::Shape>(game, "shpp" + at)->fill(),
+                         rules::kEmpty);
+                QCOMPARE(support::control<toolkit::ClickArea>(game, "img" + at)->isVisible(),
+                         row == 1);
+            }
+        }
+        for (int code = 1; code <= rules::kColourCount; ++code)
+            QVERIFY(!support::control<toolkit::Shape>(game, "shps" + flow::colourName(code))
+                         ->isVisible());
+    }
+};
+
+QTEST_MAIN(TstEndWindow)
+#include "tst_end_window.moc"

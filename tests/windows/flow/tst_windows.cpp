@@ -1,0 +1,246 @@
+// tst_windows.cpp: the start, instructions and end windows as the player sees them: place on
+// the screen, captions, sizes, controls, colours and the rules text.
+#include "flow.h"
+
+#include <QtTest>
+
+using namespace windows;
+
+namespace {
+
+// Opens the named window the way a player reaches it, starting from the start window.
+toolkit::Form* reach(toolkit::WindowRegistry& registry, const QString& kind) {
+    frminizio* start = registry.show<frminizio>();
+    if (kind == QLatin1String("frminizio"))
+        return start;
+    if (kind == QLatin1String("frmistruzioni")) {
+        support::click(start, QStringLiteral("cmdistruzioni"));
+        support::settle();
+        return registry.find<frmistruzioni>();
+    }
+    support::click(start, QStringLiteral("cmdcomincia"));
+    support::settle();
+    frmcifrotto* game = registry.find<frmcifrotto>();
+    if (kind == QLatin1String("frmcifrotto"))
+        return game;
+    flow::win(game);
+    support::settle();
+    return registry.find<frmfine>();
+}
+
+// Twips as the pixels a layout rectangle becomes: 15 twips to the pixel.
+QRect twips(int left, int top, int width, int height) {
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+constexpr unsigned kLightOrange = 0x80C0FF;
+constexpr unsigned kLightYellow = 0x80FFFF;
+
+const QString kRulesText = QStringLiteral(
+    "Il Cifrotto \u00e8 un gioco in cui bisogna indovinare una combinazione casuale di colori "
+    "seguendo le indicazioni che, di volta in volta, si ricevono. Se, immessa una serie di "
+    "colori, alla sinistra di questi appaiono dei quadratini bianchi, significa che ci sono "
+    "tanti colori giusti ma nella posizione sbagliata quanti sono i quadratini bianchi. Se i "
+    "quadratini sono rossi vuol dire che ci sono dei colori giusti al posto giusto. Se i "
+    "quadratini non sono colorati significa che i colori sono sbagliati. Ricorda che i colori "
+    "non sono mai ripetuti. Buon divertimento!");
+
+bool isInk(const QColor& colour) { return colour.lightness() < 100; }
+
+} // namespace
+
+class TstWindows : public QObject {
+    Q_OBJECT
+private slots:
+    // The outer frame is centred; the game window stands 170 twips higher.
+    void everyWindowIsCentredOnTheScreen_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<double>("raise");
+        QTest::newRow("start") << "frminizio" << 0.0;
+        QTest::newRow("instructions") << "frmistruzioni" << 0.0;
+        QTest::newRow("end") << "frmfine" << 0.0;
+        QTest::newRow("game, 170 twips higher") << "frmcifrotto" << 170.0 / 15.0;
+    }
+    void everyWindowIsCentredOnTheScreen() {
+        QFETCH(QString, kind);
+        QFETCH(double, raise);
+        toolkit::WindowRegistry registry;
+        toolkit::Form* window = reach(registry, kind);
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+
+        const QPointF offset = flow::frameCentre(window) - flow::screenCentre();
+        QVERIFY2(qAbs(offset.x()) <= 1.0 && qAbs(offset.y() + raise) <= 1.0,
+                 qPrintable(QStringLiteral("frame %1,%2 %3x%4: centre off by %5, %6")
+                                .arg(window->frameGeometry().x())
+                                .arg(window->frameGeometry().y())
+                                .arg(window->frameGeometry().width())
+                                .arg(window->frameGeometry().height())
+                                .arg(offset.x())
+                                .arg(offset.y() + raise)));
+    }
+
+    void windowsHaveTheirCaptionSizeAndBackground_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QSize>("client");
+        QTest::newRow("start") << "frminizio"
+                               << "Cifrotto" << QSize(6030 / 15, 6495 / 15);
+        QTest::newRow("instructions") << "frmistruzioni"
+                                      << "Istruzioni" << QSize(6030 / 15, 6495 / 15);
+        QTest::newRow("end") << "frmfine"
+                             << "Cifrotto" << QSize(2940 / 15, 1755 / 15);
+    }
+    void windowsHaveTheirCaptionSizeAndBackground() {
+        QFETCH(QString, kind);
+        QFETCH(QString, caption);
+        QFETCH(QSize, client);
+        toolkit::WindowRegistry registry;
+        toolkit::Form* window = reach(registry, kind);
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+
+        QCOMPARE(window->windowTitle(), caption);
+        QCOMPARE(window->size(), client);
+        QCOMPARE(window->minimumSize(), client);
+        QCOMPARE(window->maximumSize(), client);
+        QVERIFY(!window->windowIcon().isNull());
+        // The top-left corner is free of controls in all three windows.
+        QCOMPARE(support::colourAt(window, QPoint(3, 3)), support::rgb(kLightOrange));
+        QCOMPARE(support::colourAt(window, QPoint(client.width() - 3, client.height() - 3)),
+                 support::rgb(kLightOrange));
+    }
+
+    // Rectangles in pixels from the twips of each window's layout; text as the player reads it
+    // (a null text is not checked).
+    void controlsStandWhereTheLayoutPutsThem_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QRect>("rect");
+
+        // The start window's buttons stand in one row, 1455 wide and 705 apart.
+        QTest::newRow("start Comincia") << "frminizio"
+                                        << "cmdcomincia"
+                                        << "&Comincia" << twips(120, 5520, 1455, 495);
+        QTest::newRow("start Istruzioni")
+            << "frminizio"
+            << "cmdistruzioni"
+            << "&Istruzioni" << twips(120 + 1455 + 705, 5520, 1455, 495);
+        QTest::newRow("start Esci") << "frminizio"
+                                    << "cmdesci"
+                                    << "&Esci" << twips(120 + 2 * (1455 + 705), 5520, 1455, 495);
+        QTest::newRow("start picture") << "frminizio"
+                                       << "Picture1" << QString() << twips(1080, 240, 3855, 5055);
+        QTest::newRow("start strip") << "frminizio"
+                                     << "Image1" << QString() << twips(120, 6240, 1230, 165);
+        QTest::newRow("instructions OK") << "frmistruzioni"
+                                         << "cmdok"
+                                         << "&OK" << twips(2520, 5880, 1095, 375);
+        QTest::newRow("instructions text")
+            << "frmistruzioni"
+            << "Label1" << kRulesText << twips(480, 1800, 5055, 3135);
+        QTest::newRow("instructions picture")
+            << "frmistruzioni"
+            << "Picture1" << QString() << twips(1560, 240, 2895, 855);
+        QTest::newRow("end Si") << "frmfine"
+                                << "cmdsi"
+                                << "&S\u00ec" << twips(360, 1200, 855, 375);
+        QTest::newRow("end No") << "frmfine"
+                                << "cmdno"
+                                << "&No" << twips(1680, 1200, 855, 375);
+        QTest::newRow("end message after a win") << "frmfine"
+                                                 << "lblmessaggio"
+                                                 << "Hai vinto!" << twips(360, 120, 2175, 495);
+        QTest::newRow("end question") << "frmfine"
+                                      << "lbldomanda"
+                                      << "Un'altra partita?" << twips(480, 840, 1935, 255);
+    }
+    void controlsStandWhereTheLayoutPutsThem() {
+        QFETCH(QString, kind);
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QRect, rect);
+        toolkit::WindowRegistry registry;
+        toolkit::Form* window = reach(registry, kind);
+        QVERIFY(window);
+
+        auto* control = support::control<QWidget>(window, name);
+        QCOMPARE(control->geometry(), rect);
+        QVERIFY(control->isVisible());
+        QVERIFY(control->isEnabled());
+        if (auto* button = qobject_cast<QAbstractButton*>(control))
+            QCOMPARE(button->text(), text);
+        else if (auto* label = qobject_cast<QLabel*>(control))
+            QCOMPARE(label->text(), text);
+        else
+            QVERIFY(text.isNull());
+    }
+
+    // The rules text: wrapped at the label's width, each line centred, on light yellow inside
+    // a one-line border.
+    void instructionsShowTheRulesCentredOnLightYellow() {
+        toolkit::WindowRegistry registry;
+        toolkit::Form* window = reach(registry, "frmistruzioni");
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        auto* label = support::control<QLabel>(window, "Label1");
+        QCOMPARE(label->text(), kRulesText);
+        QVERIFY(label->wordWrap());
+        QVERIFY(label->alignment() & Qt::AlignHCenter);
+
+        const QRect area = twips(480, 1800, 5055, 3135);
+        const QImage image = support::grab(window);
+        // Inside the border, the corners are background.
+        QCOMPARE(image.pixelColor(area.left() + 2, area.top() + 2), support::rgb(kLightYellow));
+        QCOMPARE(image.pixelColor(area.right() - 2, area.bottom() - 2), support::rgb(kLightYellow));
+        // The border itself is drawn in the text colour, on all four sides.
+        QVERIFY(isInk(image.pixelColor(area.left(), area.center().y())));
+        QVERIFY(isInk(image.pixelColor(area.right(), area.center().y())));
+        QVERIFY(isInk(image.pixelColor(area.center().x(), area.top())));
+        QVERIFY(isInk(image.pixelColor(area.center().x(), area.bottom())));
+        // Just outside, the window's own colour.
+        QCOMPARE(image.pixelColor(area.left() - 2, area.center().y()), support::rgb(kLightOrange));
+
+        // Every line of text is centred: its ink is balanced about the label's middle, and
+        // wrapping keeps it inside the border.
+        const QRect inside = area.adjusted(1, 1, -1, -1);
+        int lines = 0;
+        bool inLine = false;
+        int lineLeft = 0, lineRight = 0;
+        const auto endLine = [&] {
+            ++lines;
+            const double middle = (lineLeft + lineRight) / 2.0;
+            QVERIFY2(qAbs(middle - (inside.left() + inside.right()) / 2.0) <= 4.0,
+                     qPrintable(QStringLiteral("line %1 spans %2..%3")
+                                    .arg(lines)
+                                    .arg(lineLeft)
+                                    .arg(lineRight)));
+        };
+        for (int y = inside.top(); y <= inside.bottom(); ++y) {
+            int left = -1, right = -1;
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                if (isInk(image.pixelColor(x, y))) {
+                    if (left < 0)
+                        left = x;
+                    right = x;
+                }
+            if (left >= 0) {
+                lineLeft = inLine ? qMin(lineLeft, left) : left;
+                lineRight = inLine ? qMax(lineRight, right) : right;
+                inLine = true;
+            } else if (inLine) {
+                inLine = false;
+                endLine();
+                if (QTest::currentTestFailed())
+                    return;
+            }
+        }
+        if (inLine)
+            endLine();
+        QVERIFY2(lines >= 5, qPrintable(QStringLiteral("%1 lines of text").arg(lines)));
+    }
+};
+
+QTEST_MAIN(TstWindows)
+#include "tst_windows.moc"
