@@ -6,7 +6,7 @@ SANITIZE_BUILD ?= build-sanitize
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DCIFROTTO_WERROR=ON
 
-.PHONY: all deps configure build run test ctest sanitize format format-check clean
+.PHONY: all deps configure build run test ctest sanitize format format-check clean bench package stress
 
 all: build
 
@@ -24,6 +24,10 @@ build: deps configure
 run: build
 	$(BUILD)/src/app/cifrotto
 
+# A Debian package (CPack): $(BUILD)/cifrotto_<version>_<arch>.deb
+package: build
+	cmake --build $(BUILD) --target package
+
 ctest: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
@@ -37,6 +41,12 @@ sanitize: deps $(SANITIZE_BUILD)/CMakeCache.txt
 
 test: deps format-check ctest sanitize
 
+# Benchmarks in the Release tree: start-up and memory against a bare Qt program, new game,
+# confirm, the rules; one table of medians beside the targets.
+bench: deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target cifrotto_bench
+	$(BUILD)/bench/cifrotto_bench
+
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find src tests bench -name '*.cpp' -o -name '*.h')
 
 format: deps
@@ -47,3 +57,12 @@ format-check: deps
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)
+
+# The random player for any number of steps from one seed, e.g. make stress STEPS=100000 SEED=7;
+# a failure prints the actions that led to it, and the same seed replays them.
+STEPS ?= 20000
+SEED  ?= 1
+stress: deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target stress_random
+	cd $(BUILD)/tests/stress && QT_QPA_PLATFORM=offscreen CIFROTTO_STRESS_STEPS=$(STEPS) \
+		CIFROTTO_STRESS_SEED=$(SEED) ./stress_random

@@ -9,6 +9,7 @@ packages=(
     fonts-comic-neue fonts-dejavu-core
     clang-format
     xvfb xauth
+    desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

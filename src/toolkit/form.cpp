@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QToolTip>
+#include <QWindow>
 #include <ranges>
 
 namespace toolkit {
@@ -33,9 +34,11 @@ Form::Form(WindowRegistry& registry, const FormSpec& spec) : registry_(registry)
 void Form::centreOnScreen(int raiseTwips) {
     const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect area = display->geometry();
-    // The native window must exist for its frame to be known; the outer size is centred.
+    // The native window must exist for its frame to be known; its margins are asked of it,
+    // since a widget only learns its frame once it is visible.
     create();
-    const QRect outer = frameGeometry();
+    const QMargins frame = windowHandle()->frameMargins();
+    const QSize outer = size().grownBy(frame);
     const float left = static_cast<float>(toTwips(area.width()) - toTwips(outer.width())) / 2.0f;
     const float top = static_cast<float>(toTwips(area.height()) - toTwips(outer.height())) / 2.0f -
                       static_cast<float>(raiseTwips);

@@ -1,0 +1,89 @@
+// tst_fonts.cpp: the Comic face resolves to Comic Sans MS or the bundled Comic Neue, at the
+// asked size and slant, even on a machine without either installed.
+#include "support/gui.h"
+#include "test_form.h"
+#include "toolkit/fonts.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <array>
+
+using toolkit::FontFace;
+using toolkit::FontSpec;
+
+namespace {
+
+const QStringList kComicFamilies{"Comic Sans MS", "Comic Neue"};
+
+} // namespace
+
+Q_DECLARE_METATYPE(FontSpec)
+
+class TstFonts : public QObject {
+    Q_OBJECT
+
+private slots:
+    // main() hides the machine's fonts: only what the program carries can answer.
+    void initTestCase() {
+        for (const QString& family : kComicFamilies)
+            QVERIFY2(!QFontDatabase::families().contains(family),
+                     qPrintable(family + " is still visible from the machine"));
+    }
+
+    void comicFaceResolvesToAComicFontAtTheAskedSizeAndSlant_data() {
+        QTest::addColumn<FontSpec>("asked");
+        QTest::newRow("rules text, 9.75 pt") << FontSpec{FontFace::Comic, 9.75, false};
+        QTest::newRow("large buttons, 12 pt") << FontSpec{FontFace::Comic, 12, false};
+        QTest::newRow("end message, 20.25 pt italic") << FontSpec{FontFace::Comic, 20.25, true};
+    }
+    void comicFaceResolvesToAComicFontAtTheAskedSizeAndSlant() {
+        QFETCH(FontSpec, asked);
+        const QFontInfo resolved(toolkit::fontFor(asked, QApplication::font()));
+        QVERIFY2(kComicFamilies.contains(resolved.family()), qPrintable(resolved.family()));
+        QCOMPARE(resolved.pointSizeF(), asked.points);
+        QCOMPARE(resolved.italic(), asked.italic);
+        if (!asked.italic) // an upright face, not the italic one passed off as upright
+            QVERIFY2(!resolved.styleName().contains("Italic"), qPrintable(resolved.styleName()));
+    }
+
+    void labelOfALayoutTakesItsFont() {
+        const std::array<toolkit::ControlSpec, 1> layout{{
+            {.kind = toolkit::ControlKind::Label,
+             .name = "lblmessaggio",
+             .rect = {360, 120, 2175, 495},
+             .caption = "Hai vinto!",
+             .font = {FontFace::Comic, 20.25, true}},
+        }};
+        toolkit::WindowRegistry registry;
+        toolkit_test::TableForm window(registry, layout);
+        const QFontInfo resolved(support::control<QLabel>(&window, "lblmessaggio")->font());
+        QVERIFY2(kComicFamilies.contains(resolved.family()), qPrintable(resolved.family()));
+        QCOMPARE(resolved.pointSizeF(), 20.25);
+        QVERIFY(resolved.italic());
+    }
+};
+
+int main(int argc, char* argv[]) {
+    // A font configuration that lists no font folders at all.
+    QTemporaryDir fonts;
+    QFile config(fonts.filePath("fonts.conf"));
+    if (!fonts.isValid() || !config.open(QIODevice::WriteOnly))
+        qFatal("cannot write a font configuration");
+    config.write(QStringLiteral("<?xml version=\"1.0\"?>\n<fontconfig><cachedir>%1</cachedir>"
+                                "</fontconfig>\n")
+                     .arg(fonts.filePath("cache"))
+                     .toUtf8());
+    config.close();
+    qputenv("FONTCONFIG_FILE", QFile::encodeName(config.fileName()));
+
+    QApplication app(argc, argv);
+    TstFonts test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_fonts.moc"

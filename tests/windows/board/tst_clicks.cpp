@@ -1,0 +1,178 @@
+// tst_clicks.cpp: picking colours and placing pegs with the mouse, and confirming a full row.
+#include "board_play.h"
+#include "support/gui.h"
+#include "toolkit/click_area.h"
+#include "windows/frmcifrotto.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+// The codes whose selection marker is shown.
+QList<int> shownMarkers(const QWidget* game) {
+    QList<int> shown;
+    for (int k = 1; k <= 11; ++k)
+        if (board::shape(game, "shps" + board::nameOf(k))->isVisible())
+            shown << k;
+    return shown;
+}
+
+// Swatch k's ring, left of the swatch: inside the marker, outside the swatch's click area.
+QPoint ringOf(int code) { return {20, (1080 + 600 * (code - 1)) / 15 + 12}; }
+
+constexpr int kRosso = 4, kVerde = 7, kBianco = 1, kNero = 2, kBlu = 9;
+} // namespace
+
+class TstClicks : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        registry = std::make_unique<toolkit::WindowRegistry>();
+        game = board::openGame(*registry);
+        confirm = support::control<QPushButton>(game, "cmdconferma");
+    }
+    void cleanup() {
+        registry.reset();
+        support::settle();
+    }
+
+    void holesOfLaterRowsTakeNoClicksAtOpening() {
+        board::pick(game, kRosso);
+        for (int r = 2; r <= 12; ++r)
+            for (int c = 1; c <= 4; ++c)
+                support::click(game, board::hole(r, c));
+        const QImage image = support::grab(game);
+        for (int r = 2; r <= 12; ++r) {
+            for (int c = 1; c <= 4; ++c) {
+                const auto* disc = board::shape(game, board::disc(r, c));
+                QCOMPARE(disc->fill(), board::kButtonFace);
+                QCOMPARE(image.pixelColor(support::centreOf(disc)),
+                         board::onScreen(game, board::kButtonFace));
+            }
+        }
+        QVERIFY(!confirm->isEnabled());
+    }
+
+    void aClickOnTheRingOutsideTheSwatchSelectsNothing() {
+        support::clickAt(game, ringOf(kRosso));
+        QCOMPARE(shownMarkers(game), QList<int>());
+        board::pick(game, kBlu);
+        support::clickAt(game, ringOf(kRosso));
+        QCOMPARE(shownMarkers(game), QList<int>{kBlu});
+    }
+
+    void atMostOneMarkerIsShownAndItIsTheLastPicked() {
+        board::pick(game, kBianco);
+        QCOMPARE(shownMarkers(game), QList<int>{kBianco});
+        board::pick(game, kVerde);
+        QCOMPARE(shownMarkers(game), QList<int>{kVerde});
+        const QImage image = support::grab(game);
+        QCOMPARE(image.pixelColor(ringOf(kVerde)), support::rgb(0xC0FFC0));
+        QCOMPARE(image.pixelColor(ringOf(kBianco)), support::rgb(0x80C0FF));
+        for (int k = 11; k >= 1; --k) {
+            board::pick(game, k);
+            QCOMPARE(shownMarkers(game), QList<int>{k});
+        }
+        board::pick(game, kBianco); // picking the selected colour again keeps it
+        QCOMPARE(shownMarkers(game), QList<int>{kBianco});
+    }
+
+    void aHoleStaysEmptyWithoutAColour() {
+        support::click(game, board::hole(1, 1));
+        QCOMPARE(board::shape(game, board::disc(1, 1))->fill(), board::kButtonFace);
+        QCOMPARE(support::colourAt(game, support::centreOf(board::shape(game, board::disc(1, 1)))),
+                 board::onScreen(game, board::kButtonFace));
+        QVERIFY(!confirm->isEnabled());
+    }
+
+    void aHoleTakesThePickedColour_data() {
+        QTest::addColumn<int>("code");
+        for (int k = 1; k <= 11; ++k)
+            QTest::newRow(board::kPegs[std::size_t(k - 1)].name) << k;
+    }
+    void aHoleTakesThePickedColour() {
+        QFETCH(int, code);
+        board::pick(game, code);
+        support::click(game, board::hole(1, 3));
+        const auto* disc = board::shape(game, board::disc(1, 3));
+        QCOMPARE(disc->fill(), board::valueOf(code));
+        QCOMPARE(support::colourAt(game, support::centreOf(disc)),
+                 support::rgb(board::valueOf(code)));
+    }
+
+    void violaIsPaleLavenderAndLillaMagenta() {
+        board::pick(game, 10);
+        support::click(game, board::hole(1, 1));
+        board::pick(game, 11);
+        support::click(game, board::hole(1, 2));
+        QCOMPARE(board::shape(game, board::disc(1, 1))->fill(), 0xFFC0C0u);
+        QCOMPARE(board::shape(game, board::disc(1, 2))->fill(), 0xFF00FFu);
+    }
+
+    // Columns in the order they are clicked, and the colour for each click.
+    void fillingTheRowEnablesConfermaAtTheLastClick_data() {
+        QTest::addColumn<QList<int>>("columns");
+        QTest::addColumn<QList<int>>("colours");
+        QTest::newRow("left to right") << QList<int>{1, 2, 3, 4} << QList<int>{4, 7, 9, 6};
+        QTest::newRow("right to left") << QList<int>{4, 3, 2, 1} << QList<int>{4, 7, 9, 6};
+        QTest::newRow("four equal colours") << QList<int>{2, 4, 1, 3} << QList<int>{7, 7, 7, 7};
+        QTest::newRow("black pegs") << QList<int>{3, 1, 4, 2} << QList<int>{2, 2, 2, 2};
+        QTest::newRow("one hole recoloured first")
+            << QList<int>{1, 1, 2, 3, 4} << QList<int>{4, 9, 9, 9, 9};
+    }
+    void fillingTheRowEnablesConfermaAtTheLastClick() {
+        QFETCH(QList<int>, columns);
+        QFETCH(QList<int>, colours);
+        for (qsizetype i = 0; i < columns.size(); ++i) {
+            QVERIFY2(!confirm->isEnabled(), "enabled before the row was full");
+            QVERIFY(!confirm->hasFocus());
+            board::pick(game, colours[i]);
+            support::click(game, board::hole(1, columns[i]));
+        }
+        QVERIFY(confirm->isEnabled());
+        QVERIFY(confirm->hasFocus());
+    }
+
+    void returnConfirmsTheFullRowAndOpensTheNext() {
+        board::fillRow(game, 1, {kRosso, kVerde, kBlu, kNero});
+        support::key(game, Qt::Key_Return);
+        QCOMPARE(game->board().riga, 1);
+        QVERIFY(!confirm->isEnabled());
+        for (int c = 1; c <= 4; ++c) {
+            QVERIFY(!support::control<toolkit::ClickArea>(game, board::hole(1, c))->isVisible());
+            QVERIFY(support::control<toolkit::ClickArea>(game, board::hole(2, c))->isVisible());
+        }
+        // Row 1 keeps its pegs and no longer reacts; row 2 does.
+        board::pick(game, kBianco);
+        support::click(game, board::hole(1, 1));
+        support::click(game, board::hole(2, 1));
+        QCOMPARE(board::shape(game, board::disc(1, 1))->fill(), board::valueOf(kRosso));
+        QCOMPARE(board::shape(game, board::disc(2, 1))->fill(), board::valueOf(kBianco));
+    }
+
+    void altCPressesConfermaOnceTheRowIsFull() {
+        board::fillRow(game, 1, {kRosso, kVerde, kBlu, kBlu});
+        support::click(game, board::hole(1, 4)); // clicked again: the row is still full
+        support::key(game, Qt::Key_C, Qt::AltModifier);
+        // An accelerator presses the button with a short visible push, so the press lands later.
+        QTRY_COMPARE(game->board().riga, 1);
+        QVERIFY(support::control<toolkit::ClickArea>(game, board::hole(2, 1))->isVisible());
+    }
+
+    void theSelectionOutlivesTheConfirm() {
+        board::playRow(game, 1, {kRosso, kVerde, kBlu, kNero});
+        QCOMPARE(shownMarkers(game), QList<int>{kNero});
+        QCOMPARE(support::colourAt(game, ringOf(kNero)), support::rgb(0xC0FFC0));
+        support::click(game, board::hole(2, 2));
+        QCOMPARE(board::shape(game, board::disc(2, 2))->fill(), board::valueOf(kNero));
+        QVERIFY(!confirm->isEnabled());
+    }
+
+private:
+    std::unique_ptr<toolkit::WindowRegistry> registry;
+    windows::frmcifrotto* game = nullptr;
+    QPushButton* confirm = nullptr;
+};
+
+QTEST_MAIN(TstClicks)
+#include "tst_clicks.moc"

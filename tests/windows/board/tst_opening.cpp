@@ -1,0 +1,75 @@
+// tst_opening.cpp: where the game window opens, and that every opening starts a fresh game.
+#include "board_play.h"
+#include "support/gui.h"
+#include "windows/frmcifrotto.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+// Two seeds whose secrets differ, so a reopened window must show the second one.
+constexpr std::uint64_t kFirstSeed = 11;
+constexpr std::uint64_t kSecondSeed = 29;
+} // namespace
+
+class TstOpening : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { registry = std::make_unique<toolkit::WindowRegistry>(); }
+    void cleanup() {
+        registry.reset();
+        support::settle();
+    }
+
+    void theWindowOpens170TwipsAboveTheCentreOfTheScreen() {
+        auto* game = board::openGame(*registry);
+        support::settle(); // the frame is known once the platform has placed the window
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const QRect frame = game->frameGeometry();
+        const double left = screen.left() + (screen.width() - frame.width()) / 2.0;
+        const double top = screen.top() + (screen.height() - frame.height()) / 2.0 - 170 / 15.0;
+        QVERIFY2(std::abs(frame.left() - left) <= 1.0,
+                 qPrintable(QStringLiteral("left %1, expected %2").arg(frame.left()).arg(left)));
+        QVERIFY2(std::abs(frame.top() - top) <= 1.0,
+                 qPrintable(QStringLiteral("top %1, expected %2").arg(frame.top()).arg(top)));
+    }
+
+    // A game in progress: a colour picked, a row scored, the next row half filled.
+    void aReopenedWindowStartsAFreshGameWithANewSecret_data() {
+        QTest::addColumn<bool>("byRestartButton");
+        QTest::newRow("Ricomincia") << true;
+        QTest::newRow("unloaded and shown again") << false;
+    }
+    void aReopenedWindowStartsAFreshGameWithANewSecret() {
+        QFETCH(bool, byRestartButton);
+        auto* game = board::openGame(*registry, {kFirstSeed, kSecondSeed});
+        const auto firstSecret = board::secretOf(game);
+        board::playRow(game, 1, board::rowAgainst(firstSecret, {2, 1, -1, 3}));
+        board::fillRow(game, 2, board::rowAgainst(firstSecret, {1, -1, -1, -1}));
+        QVERIFY(!board::departureFromOpening(game).isEmpty());
+
+        if (byRestartButton) {
+            support::click(game, "cmdricomincia");
+        } else {
+            // Within one handler, as the end window's "&Sì" does; settling in between would
+            // leave no window and end the application.
+            registry->unload(*game);
+            registry->show<windows::frmcifrotto>();
+        }
+        support::settle();
+        auto* reopened = registry->find<windows::frmcifrotto>();
+        QVERIFY(reopened && reopened->isVisible());
+        QCOMPARE(registry->loadedWindows().size(), std::size_t(1));
+        QCOMPARE(board::departureFromOpening(reopened), QString());
+        QVERIFY(board::secretOf(reopened) != firstSecret);
+    }
+
+private:
+    std::unique_ptr<toolkit::WindowRegistry> registry;
+};
+
+QTEST_MAIN(TstOpening)
+#include "tst_opening.moc"
