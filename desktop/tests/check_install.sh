@@ -19,9 +19,10 @@ fail() {
 }
 
 # Exactly these files: a launcher and its metainfo named by the id, the icon in the hicolor
-# theme at every size a desktop asks for, and the one program.
+# theme at every size a desktop asks for, the licence, and the one program.
 expected=(
     bin/cifrotto
+    share/doc/cifrotto/copyright
     "share/applications/$id.desktop"
     "share/metainfo/$id.metainfo.xml"
     "share/icons/hicolor/scalable/apps/$id.svg"

@@ -7,6 +7,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cifrotto"));
+    // Ties the windows to the installed launcher and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.cifrotto.Cifrotto"));
     // The registry, not Qt, knows when the last window has gone.
     QApplication::setQuitOnLastWindowClosed(false);
     toolkit::WindowRegistry registry;
