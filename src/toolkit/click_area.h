@@ -12,6 +12,7 @@ public:
     ClickArea(Form& form, const QString& name, TwipRect rect, bool visible);
 
     void paint(QPainter&, const QPalette&) const override {}
+    bool draws() const override { return false; }
 
 signals:
     void clicked();

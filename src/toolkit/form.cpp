@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QToolTip>
@@ -76,11 +77,12 @@ bool Form::event(QEvent* event) {
     return true;
 }
 
-void Form::paintEvent(QPaintEvent*) {
+void Form::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QPalette& colours = palette();
+    const QRegion& dirty = event->region();
     for (const Item* item : items_)
-        if (item->isVisible())
+        if (item->isVisible() && dirty.intersects(item->repaintRect()))
             item->paint(painter, colours);
 }
 

@@ -48,6 +48,9 @@ void Item::setSelected(bool selected) {
     }
 }
 
-void Item::repaint() const { form_.update(pixelRect().toAlignedRect().adjusted(-1, -1, 1, 1)); }
+void Item::repaint() const {
+    if (draws())
+        form_.update(repaintRect());
+}
 
 } // namespace toolkit

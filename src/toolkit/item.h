@@ -23,6 +23,10 @@ public:
     void setVisible(bool visible);
 
     virtual void paint(QPainter& painter, const QPalette& palette) const = 0;
+    // Whether the item puts anything on the screen; a click area does not.
+    virtual bool draws() const { return true; }
+    // The pixels a change of the item repaints: its box and the antialiased fringe around it.
+    QRect repaintRect() const { return pixelRect().toAlignedRect().adjusted(-1, -1, 1, 1); }
 
     // What a screen reader and a tooltip say of the item. An item without an accessible
     // name is decoration and is not exposed.

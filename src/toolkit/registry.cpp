@@ -2,13 +2,15 @@
 #include "toolkit/registry.h"
 
 #include <QMetaObject>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
 #include <algorithm>
 
 namespace toolkit {
 
 WindowRegistry::WindowRegistry()
-    : randomSource_([] { return std::make_unique<rules::SeededRandom>(rules::clockSeed()); }),
-      icon_(QStringLiteral(":/artwork/icon.svg")) {}
+    : randomSource_([] { return std::make_unique<rules::SeededRandom>(rules::clockSeed()); }) {}
 
 WindowRegistry::~WindowRegistry() = default;
 
@@ -61,7 +63,23 @@ std::vector<Form*> WindowRegistry::loadedWindows() const {
     return windows;
 }
 
-void WindowRegistry::decorate(Form& window) const { window.setWindowIcon(icon_); }
+// The icon is drawn once, at the sizes title bars and task bars use, when the first window
+// needs it: handing the desktop a scalable icon would have it drawn again at every size for
+// every new window.
+void WindowRegistry::decorate(Form& window) {
+    if (icon_.isNull()) {
+        QSvgRenderer picture(QStringLiteral(":/artwork/icon.svg"));
+        for (const int side : {16, 32, 48}) {
+            QPixmap pixmap(side, side);
+            pixmap.fill(Qt::transparent);
+            QPainter painter(&pixmap);
+            picture.render(&painter);
+            painter.end();
+            icon_.addPixmap(pixmap);
+        }
+    }
+    window.setWindowIcon(icon_);
+}
 
 void WindowRegistry::scheduleAfterHandler() {
     if (afterHandlerScheduled_)

@@ -53,7 +53,7 @@ public:
     std::unique_ptr<rules::UnitRandom> newRandom() const { return randomSource_(); }
 
     // Gives a new window what every window shares: the icon.
-    void decorate(Form& window) const;
+    void decorate(Form& window);
 
 signals:
     // Emitted once, when the last window has gone or a handler ended the application.

@@ -46,20 +46,11 @@ void Shape::paint(QPainter& painter, const QPalette& palette) const {
         return;
     }
 
+    // One antialiased pass: the 1-pixel pen runs along the inside of the box.
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(Qt::NoPen);
-    if (style_.opaque) {
-        if (style_.outlined) {
-            painter.setBrush(outline);
-            painter.drawEllipse(box);
-        }
-        painter.setBrush(fill);
-        painter.drawEllipse(inner);
-    } else if (style_.outlined) {
-        painter.setPen(QPen(outline, 1));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(box.adjusted(0.5, 0.5, -0.5, -0.5));
-    }
+    painter.setPen(style_.outlined ? QPen(outline, 1) : QPen(Qt::NoPen));
+    painter.setBrush(style_.opaque ? QBrush(fill) : QBrush(Qt::NoBrush));
+    painter.drawEllipse(style_.outlined ? box.adjusted(0.5, 0.5, -0.5, -0.5) : box);
 }
 
 } // namespace toolkit
