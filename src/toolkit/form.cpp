@@ -20,14 +20,13 @@
 
 namespace toolkit {
 
-Form::Form(WindowRegistry& registry, const FormSpec& spec) : registry_(registry) {
+Form::Form(WindowRegistry& registry, const FormSpec& spec) : registry_(registry), background_(spec.background) {
     setObjectName(QString::fromLatin1(spec.name));
     setWindowTitle(QString::fromLatin1(spec.caption));
     setFixedSize(toWholePixels(spec.clientWidth), toWholePixels(spec.clientHeight));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, screenColour(spec.background, colours));
-    setPalette(colours);
-    setAutoFillBackground(true);
+    // The form paints its own background and keeps the desktop palette, so that its buttons
+    // share the style's cached bevels with every other window's.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     registry.decorate(*this);
     installAccessibility();
 }
@@ -81,6 +80,8 @@ void Form::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QPalette& colours = palette();
     const QRegion& dirty = event->region();
+    for (const QRect& area : dirty)
+        painter.fillRect(area, screenColour(background_, colours));
     for (const Item* item : items_)
         if (item->isVisible() && dirty.intersects(item->repaintRect()))
             item->paint(painter, colours);

@@ -57,6 +57,7 @@ protected:
 
 private:
     WindowRegistry& registry_;
+    rules::ColourValue background_;
     std::vector<Item*> items_; // bottom of the stacking order first
     QPointer<ClickArea> pressed_;
     QPointer<QAbstractButton> cancel_;
