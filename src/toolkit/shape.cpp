@@ -4,6 +4,9 @@
 #include "toolkit/system_colours.h"
 
 #include <QPainter>
+#include <QPixmap>
+#include <QPixmapCache>
+#include <cmath>
 #include <algorithm>
 
 namespace toolkit {
@@ -26,6 +29,39 @@ QRectF Shape::paintedRect() const {
     return {box.center().x() - side / 2, box.center().y() - side / 2, side, side};
 }
 
+// A board holds a few dozen circles of one size in a handful of colours, and every new game
+// draws them all again: each look is antialiased once into Qt's pixmap cache, then copied.
+void Shape::paintCircle(QPainter& painter, const QRectF& box, const QColor& outline,
+                        const QColor& fill) const {
+    const QPointF corner(std::floor(box.left()), std::floor(box.top()));
+    const QRectF local = box.translated(-corner);
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const QString key = QStringLiteral("cifrotto-circle %1 %2 %3 %4 %5 %6 %7")
+                            .arg(local.left())
+                            .arg(local.top())
+                            .arg(local.width())
+                            .arg(ratio)
+                            .arg(style_.outlined ? outline.rgba() : 0u)
+                            .arg(style_.opaque ? fill.rgba() : 0u)
+                            .arg(int(style_.outlined) * 2 + int(style_.opaque));
+    QPixmap circle;
+    if (!QPixmapCache::find(key, &circle)) {
+        const QSizeF extent(std::ceil(local.right()), std::ceil(local.bottom()));
+        circle = QPixmap((extent * ratio).toSize());
+        circle.setDevicePixelRatio(ratio);
+        circle.fill(Qt::transparent);
+        QPainter draw(&circle);
+        // One antialiased pass: the 1-pixel pen runs along the inside of the box.
+        draw.setRenderHint(QPainter::Antialiasing, true);
+        draw.setPen(style_.outlined ? QPen(outline, 1) : QPen(Qt::NoPen));
+        draw.setBrush(style_.opaque ? QBrush(fill) : QBrush(Qt::NoBrush));
+        draw.drawEllipse(style_.outlined ? local.adjusted(0.5, 0.5, -0.5, -0.5) : local);
+        draw.end();
+        QPixmapCache::insert(key, circle);
+    }
+    painter.drawPixmap(corner, circle);
+}
+
 void Shape::paint(QPainter& painter, const QPalette& palette) const {
     const QRectF box = paintedRect();
     const QColor outline = screenColour(rules::kWindowText, palette);
@@ -46,11 +82,7 @@ void Shape::paint(QPainter& painter, const QPalette& palette) const {
         return;
     }
 
-    // One antialiased pass: the 1-pixel pen runs along the inside of the box.
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(style_.outlined ? QPen(outline, 1) : QPen(Qt::NoPen));
-    painter.setBrush(style_.opaque ? QBrush(fill) : QBrush(Qt::NoBrush));
-    painter.drawEllipse(style_.outlined ? box.adjusted(0.5, 0.5, -0.5, -0.5) : box);
+    paintCircle(painter, box, outline, fill);
 }
 
 } // namespace toolkit

@@ -32,6 +32,9 @@ public:
     void paint(QPainter& painter, const QPalette& palette) const override;
 
 private:
+    void paintCircle(QPainter& painter, const QRectF& box, const QColor& outline,
+                     const QColor& fill) const;
+
     ShapeStyle style_;
 };
 
