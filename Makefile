@@ -53,7 +53,7 @@ format: deps
 	clang-format -i $(SOURCES)
 
 format-check: deps
-	clang-format --dry-run --Werror $(SOURCES)
+	@clang-format --dry-run --Werror $(SOURCES) && echo "clang-format: every source is formatted"
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)

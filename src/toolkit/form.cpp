@@ -20,7 +20,8 @@
 
 namespace toolkit {
 
-Form::Form(WindowRegistry& registry, const FormSpec& spec) : registry_(registry), background_(spec.background) {
+Form::Form(WindowRegistry& registry, const FormSpec& spec)
+    : registry_(registry), background_(spec.background) {
     setObjectName(QString::fromLatin1(spec.name));
     setWindowTitle(QString::fromLatin1(spec.caption));
     setFixedSize(toWholePixels(spec.clientWidth), toWholePixels(spec.clientHeight));

@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPixmapCache>
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 
 namespace toolkit {
 
