@@ -64,5 +64,6 @@ STEPS ?= 20000
 SEED  ?= 1
 stress: deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target stress_random
-	cd $(BUILD)/tests/stress && QT_QPA_PLATFORM=offscreen CIFROTTO_STRESS_STEPS=$(STEPS) \
+	cd $(BUILD)/tests/stress && QT_QPA_PLATFORM=offscreen QTEST_FUNCTION_TIMEOUT=86400000 \
+		CIFROTTO_STRESS_STEPS=$(STEPS) \
 		CIFROTTO_STRESS_SEED=$(SEED) ./stress_random
