@@ -18,82 +18,82 @@ namespace toolkit {
 
 namespace {
 
-void place(QWidget& widget, const ControlSpec& spec) {
-    widget.setObjectName(QString::fromLatin1(spec.name.view()));
-    widget.setGeometry(toWholePixels(spec.rect));
-    if (spec.font.face != FontFace::Default || spec.font.points > 0 || spec.font.italic)
-        widget.setFont(fontFor(spec.font, widget.font()));
-    widget.setEnabled(spec.enabled);
-    widget.setVisible(spec.visible);
+void place(QWidget& widget, const ControlSpec& entry) {
+    widget.setObjectName(QString::fromLatin1(entry.name.view()));
+    widget.setGeometry(toWholePixels(entry.rect));
+    if (entry.font.face != FontFace::Default || entry.font.points > 0 || entry.font.italic)
+        widget.setFont(fontFor(entry.font, widget.font()));
+    widget.setEnabled(entry.enabled);
+    widget.setVisible(entry.visible);
 }
 
-QWidget* makeButton(Form& form, const ControlSpec& spec) {
-    auto* button = new QPushButton(QString::fromUtf8(spec.caption), &form);
+QWidget* makeButton(Form& form, const ControlSpec& entry) {
+    auto* button = new QPushButton(QString::fromUtf8(entry.caption), &form);
     // Return presses the button that has the focus, as Space does.
     button->setAutoDefault(true);
-    if (spec.cancel)
+    if (entry.cancel)
         form.setCancelButton(button);
     return button;
 }
 
-QWidget* makeLabel(Form& form, const ControlSpec& spec) {
-    auto* label = new QLabel(QString::fromUtf8(spec.caption), &form);
+QWidget* makeLabel(Form& form, const ControlSpec& entry) {
+    auto* label = new QLabel(QString::fromUtf8(entry.caption), &form);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label->setWordWrap(spec.wordWrap);
+    label->setWordWrap(entry.wordWrap);
     label->setTextFormat(Qt::PlainText);
-    if (spec.border) {
+    if (entry.border) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
         label->setLineWidth(1);
     }
     QPalette colours = label->palette();
-    colours.setColor(QPalette::WindowText, screenColour(spec.foreground, colours));
-    colours.setColor(QPalette::Window, screenColour(spec.background, colours));
+    colours.setColor(QPalette::WindowText, screenColour(entry.foreground, colours));
+    colours.setColor(QPalette::Window, screenColour(entry.background, colours));
     label->setPalette(colours);
     label->setAutoFillBackground(true);
     return label;
 }
 
-QWidget* makeOption(Form& form, const ControlSpec& spec) {
-    auto* option = new QRadioButton(QString::fromUtf8(spec.caption), &form);
+QWidget* makeOption(Form& form, const ControlSpec& entry) {
+    auto* option = new QRadioButton(QString::fromUtf8(entry.caption), &form);
     // A lone option button used as a true/false value must be able to go back to false.
     option->setAutoExclusive(false);
     return option;
 }
 
-QWidget* makePicture(Form& form, const ControlSpec& spec) {
-    auto* picture = new Picture(&form, QString::fromLatin1(spec.picture));
+QWidget* makePicture(Form& form, const ControlSpec& entry) {
+    auto* picture = new Picture(&form, QString::fromLatin1(entry.picture));
     QPalette colours = picture->palette();
-    colours.setColor(QPalette::Window, screenColour(spec.background, colours));
+    colours.setColor(QPalette::Window, screenColour(entry.background, colours));
     picture->setPalette(colours);
     picture->setAutoFillBackground(true);
     return picture;
 }
 
-QObject* makeControl(Form& form, const ControlSpec& spec) {
-    const QString name = QString::fromLatin1(spec.name.view());
-    const TwipRect& r = spec.rect;
+QObject* makeControl(Form& form, const ControlSpec& entry) {
+    const QString name = QString::fromLatin1(entry.name.view());
+    const TwipRect& r = entry.rect;
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (entry.kind) {
     case ControlKind::Shape:
-        return new Shape(form, name, r, spec.visible, spec.shape);
+        return new Shape(form, name, r, entry.visible, entry.shape);
     case ControlKind::ClickArea:
-        return new ClickArea(form, name, r, spec.visible);
+        return new ClickArea(form, name, r, entry.visible);
     case ControlKind::Line:
         return new Line(form, name, r.left, r.top, r.width, r.height);
     case ControlKind::Button:
-        widget = makeButton(form, spec);
+        widget = makeButton(form, entry);
         break;
     case ControlKind::Label:
-        widget = makeLabel(form, spec);
+        widget = makeLabel(form, entry);
         break;
     case ControlKind::Option:
-        widget = makeOption(form, spec);
+        widget = makeOption(form, entry);
         break;
     case ControlKind::Picture:
-        widget = makePicture(form, spec);
+        widget = makePicture(form, entry);
         break;
     }
-    place(*widget, spec);
+    place(*widget, entry);
     return widget;
 }
 
@@ -103,11 +103,11 @@ std::vector<QObject*> buildControls(Form& form, std::span<const ControlSpec> lay
     std::vector<QObject*> controls;
     controls.reserve(layout.size());
     std::vector<std::pair<int, QWidget*>> tabStops;
-    for (const ControlSpec& spec : layout) {
-        QObject* control = makeControl(form, spec);
+    for (const ControlSpec& entry : layout) {
+        QObject* control = makeControl(form, entry);
         controls.push_back(control);
-        if (spec.tabIndex >= 0)
-            tabStops.emplace_back(spec.tabIndex, static_cast<QWidget*>(control));
+        if (entry.tabIndex >= 0)
+            tabStops.emplace_back(entry.tabIndex, static_cast<QWidget*>(control));
     }
     std::ranges::sort(tabStops, {}, &std::pair<int, QWidget*>::first);
     for (std::size_t i = 1; i < tabStops.size(); ++i)

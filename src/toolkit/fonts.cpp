@@ -16,16 +16,16 @@ bool registerBundledComic() {
 }
 } // namespace
 
-QFont fontFor(const FontSpec& spec, const QFont& base) {
+QFont fontFor(const FontSpec& wanted, const QFont& base) {
     QFont font = base;
-    if (spec.face == FontFace::Comic) {
+    if (wanted.face == FontFace::Comic) {
         static const bool bundled = registerBundledComic();
         Q_UNUSED(bundled);
         font.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")});
     }
-    if (spec.points > 0)
-        font.setPointSizeF(spec.points);
-    font.setItalic(spec.italic);
+    if (wanted.points > 0)
+        font.setPointSizeF(wanted.points);
+    font.setItalic(wanted.italic);
     return font;
 }
 

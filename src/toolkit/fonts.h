@@ -9,6 +9,6 @@ namespace toolkit {
 
 // "Comic Sans MS" where the machine has it, otherwise the look-alike Comic Neue that the
 // program carries in its resources, so the windows never depend on installed fonts.
-QFont fontFor(const FontSpec& spec, const QFont& base);
+QFont fontFor(const FontSpec& wanted, const QFont& base);
 
 } // namespace toolkit

@@ -20,11 +20,11 @@
 
 namespace toolkit {
 
-Form::Form(WindowRegistry& registry, const FormSpec& spec)
-    : registry_(registry), background_(spec.background) {
-    setObjectName(QString::fromLatin1(spec.name));
-    setWindowTitle(QString::fromLatin1(spec.caption));
-    setFixedSize(toWholePixels(spec.clientWidth), toWholePixels(spec.clientHeight));
+Form::Form(WindowRegistry& registry, const FormSpec& layout)
+    : registry_(registry), background_(layout.background) {
+    setObjectName(QString::fromLatin1(layout.name));
+    setWindowTitle(QString::fromLatin1(layout.caption));
+    setFixedSize(toWholePixels(layout.clientWidth), toWholePixels(layout.clientHeight));
     // The form paints its own background and keeps the desktop palette, so that its buttons
     // share the style's cached bevels with every other window's.
     setAttribute(Qt::WA_OpaquePaintEvent);

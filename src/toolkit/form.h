@@ -26,7 +26,7 @@ struct FormSpec {
 class Form : public QWidget {
     Q_OBJECT
 public:
-    Form(WindowRegistry& registry, const FormSpec& spec);
+    Form(WindowRegistry& registry, const FormSpec& layout);
 
     // Runs once, inside the call that first shows the window, before it takes any input.
     virtual void Form_Load() = 0;
