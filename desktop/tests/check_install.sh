@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# check_install.sh: `cmake --install` lays out the program, launcher, icons and metainfo where a desktop finds them, and nothing else.
+# check_install.sh: `cmake --install` lays out the program, launcher, icons, metainfo, manual pages and Debian's documents where they belong, and nothing else.
 # Usage: check_install.sh <cmake> <build-dir> <app-id> <project-version>
 set -euo pipefail
 cmake=$1 build=$2 id=$3 version=$4
@@ -18,11 +18,16 @@ fail() {
     failures=$((failures + 1))
 }
 
-# Exactly these files: a launcher and its metainfo named by the id, the icon in the hicolor
-# theme at every size a desktop asks for, the licence, and the one program.
+# Exactly these files: the one program where Debian puts games, a launcher and its metainfo
+# named by the id, the icon in the hicolor theme at every size a desktop asks for, the manual
+# page in English and Italian, the changelog, the copyright and lintian's overrides.
 expected=(
-    bin/cifrotto
+    games/cifrotto
+    share/man/man6/cifrotto.6.gz
+    share/man/it/man6/cifrotto.6.gz
+    share/doc/cifrotto/changelog.gz
     share/doc/cifrotto/copyright
+    share/lintian/overrides/cifrotto
     "share/applications/$id.desktop"
     "share/metainfo/$id.metainfo.xml"
     "share/icons/hicolor/scalable/apps/$id.svg"
@@ -36,16 +41,18 @@ if ! diff -u <(printf '%s\n' "${expected[@]}" | sort) \
     cat "$root/tree.diff"
 fi
 
-[ -x bin/cifrotto ] || fail "bin/cifrotto is not executable"
+program=games/cifrotto
+[ -x $program ] || fail "$program is not executable"
 
-# The launcher starts the installed program and shows the installed icon.
+# The launcher is valid (hints count: a launcher without a main category only shows up in a
+# catch-all menu), starts the installed program by its full path and shows the installed icon.
 launcher="share/applications/$id.desktop"
 if [ -f "$launcher" ]; then
+    validation=$(desktop-file-validate "$launcher" 2>&1) || true
+    [ -z "$validation" ] || fail "desktop-file-validate: $validation"
     key() { sed -n "s/^$1=//p" "$launcher"; }
-    exec_program=$(key Exec | awk '{print $1}')
-    if [ -z "$exec_program" ] || [ ! -x "bin/$exec_program" ]; then
-        fail "launcher Exec '$(key Exec)' is not an installed program"
-    fi
+    [ "$(key Exec)" = "$root/usr/$program" ] ||
+        fail "launcher Exec '$(key Exec)' is not the installed $root/usr/$program"
     [ "$(key Icon)" = "$id" ] || fail "launcher Icon '$(key Icon)' is not '$id'"
     [ "$(key Terminal)" = false ] || fail "launcher Terminal is '$(key Terminal)', not false"
 fi
@@ -60,6 +67,26 @@ if [ -f "$metainfo" ]; then
     newest=$(sed -n 's:.*<release version="\([^"]*\)".*:\1:p' "$metainfo" | head -n 1)
     [ "$newest" = "$version" ] ||
         fail "newest metainfo release '$newest' is not the project's version '$version'"
+fi
+
+# The changelog's newest entry is this version, in a form dpkg reads.
+if [ -f share/doc/cifrotto/changelog.gz ]; then
+    gzip -dc share/doc/cifrotto/changelog.gz >"$root/changelog"
+    newest=$(dpkg-parsechangelog -l "$root/changelog" -S Version 2>&1) || true
+    [ "$newest" = "$version" ] || fail "newest changelog entry '$newest' is not '$version'"
+fi
+
+# Both manual pages tell of every option that --help lists.
+if [ -x $program ]; then
+    options=$(QT_QPA_PLATFORM=none $program --help | grep -Eo -- '--[a-z][a-z-]*' | sort -u)
+    [ -n "$options" ] || fail "$program --help lists no options"
+    for page in share/man/man6/cifrotto.6.gz share/man/it/man6/cifrotto.6.gz; do
+        [ -f "$page" ] || continue
+        text=$(gzip -dc "$page" | sed 's/\\-/-/g')
+        for option in $options; do
+            grep -qF -- "$option" <<<"$text" || fail "$page does not mention $option"
+        done
+    done
 fi
 
 if [ "$failures" -ne 0 ]; then
