@@ -9,7 +9,7 @@ packages=(
     fonts-comic-neue fonts-dejavu-core
     clang-format
     xvfb xauth
-    desktop-file-utils appstream dpkg-dev file
+    desktop-file-utils appstream dpkg-dev file lintian
 )
 
 missing=()
@@ -20,15 +20,32 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing missing packages: ${missing[*]}"
-if [ "$(id -u)" -eq 0 ]; then
-    as_root=()
-elif command -v sudo >/dev/null 2>&1; then
-    as_root=(sudo)
-else
-    echo "Missing packages (${missing[*]}) and neither root nor sudo to install them." >&2
+install="apt-get update && apt-get install -y --no-install-recommends ${missing[*]}"
+# Without root or sudo (a Debian installed with a root password), the user runs it as root
+# and then builds as themselves: a build run as root leaves a build tree they cannot write.
+as_root_instead() {
+    {
+        echo "Cifrotto needs these Debian packages: ${missing[*]}"
+        echo "Install them as root with:"
+        echo
+        echo "    su -c '$install'"
+        echo
+        echo "then run make again as yourself (not as root, whose build folders you could not"
+        echo "write to afterwards)."
+    } >&2
     exit 1
-fi
+}
+
 export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update -q
-"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+if [ "$(id -u)" -eq 0 ]; then
+    echo "Installing missing packages: ${missing[*]}"
+    apt-get update -q
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
+elif command -v sudo >/dev/null 2>&1; then
+    echo "Installing missing packages with sudo: ${missing[*]}"
+    # sudo fails for a user it does not know; the message below says what to do instead.
+    sudo apt-get update -q && sudo apt-get install -y -q --no-install-recommends "${missing[@]}" ||
+        as_root_instead
+else
+    as_root_instead
+fi

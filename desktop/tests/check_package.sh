@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# check_package.sh: the .deb that CPack builds installs Cifrotto where the desktop looks and declares what it needs.
-# Usage: check_package.sh <cpack> <CPackConfig.cmake> <app-id>
+# check_package.sh: the .deb that CPack builds installs Cifrotto where Debian and the desktop look, declares what it needs, and passes lintian.
+# Usage: check_package.sh <cpack> <CPackConfig.cmake> <app-id> <source-dir>
 set -euo pipefail
-cpack=$1 config=$2 id=$3
+cpack=$1 config=$2 id=$3 source=$4
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -41,13 +41,44 @@ for package in libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6 qt6-qpa-plugins;
     grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends does not list $package"
 done
 
+# Lintian, Debian's package checker, as a maintainer runs it: every tag it shows fails, only
+# the overrides the package ships (each with its reason) are let through. As root it warns
+# that it should not be; a lintian that cannot run at all fails the test too.
+if ! command -v lintian >/dev/null; then
+    fail "lintian is not installed (tools/install-deps.sh installs it)"
+else
+    status=0
+    lintian -I --pedantic --show-overrides --fail-on error,warning \
+        "$deb" >"$work/lintian.out" 2>"$work/lintian.err" || status=$?
+    sed 's/^/lintian: /' "$work/lintian.out" "$work/lintian.err"
+    case $status in
+    0) ;;
+    2) fail "lintian reports errors or warnings" ;;
+    *) fail "lintian could not check the package (exit status $status)" ;;
+    esac
+    shown=$(grep -Ev '^(O|N): ' "$work/lintian.out" || true)
+    [ -z "$shown" ] || fail "lintian shows tags that are not overridden"
+    # The override for the Italian word proves that lintian read the program.
+    grep -q '^O: cifrotto: spelling-error-in-binary serie' "$work/lintian.out" ||
+        fail "lintian did not report the overridden Italian 'serie': did it check the program?"
+fi
+
 dpkg -x "$deb" "$work/root"
 cd "$work/root"
-[ -x usr/bin/cifrotto ] || fail "usr/bin/cifrotto missing or not executable"
-for file in "usr/share/applications/$id.desktop" "usr/share/metainfo/$id.metainfo.xml" \
-    "usr/share/icons/hicolor/scalable/apps/$id.svg"; do
+program=usr/games/cifrotto
+[ -x $program ] || fail "$program missing or not executable"
+[ ! -e usr/bin ] || fail "usr/bin exists: Debian puts games in /usr/games"
+grep -qF -- "$source" $program && fail "$program holds the build path $source"
+[ "$(sed -n 's/^Exec=//p' "usr/share/applications/$id.desktop")" = "/$program" ] ||
+    fail "the launcher does not start /$program"
+for file in "usr/share/metainfo/$id.metainfo.xml" "usr/share/icons/hicolor/scalable/apps/$id.svg" \
+    usr/share/man/man6/cifrotto.6.gz usr/share/man/it/man6/cifrotto.6.gz \
+    usr/share/doc/cifrotto/changelog.gz usr/share/lintian/overrides/cifrotto; do
     [ -s "$file" ] || fail "$file missing"
 done
+head -n 1 usr/share/doc/cifrotto/copyright |
+    grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "the copyright is not in Debian's machine-readable format"
 for size in 16 22 24 32 48 64 128 256; do
     file="usr/share/icons/hicolor/${size}x${size}/apps/$id.png"
     [ -s "$file" ] || fail "$file missing"
