@@ -5,13 +5,27 @@ BUILD   ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DCIFROTTO_WERROR=ON
+# CMake's generated makefiles call make again in every folder; without this each call says so.
+MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure build run test ctest sanitize format format-check clean bench package stress
+.PHONY: all deps writable configure build run test ctest sanitize format format-check clean bench package stress
 
 all: build
 
-deps:
+deps: writable
 	@tools/install-deps.sh
+
+# A build run as root (su -c 'make test') leaves build folders that the user cannot write
+# to, and the next build as themselves fails deep inside CMake; say so plainly instead.
+writable:
+	@for tree in $(BUILD) $(SANITIZE_BUILD); do \
+	    if [ -e "$$tree" ] && [ -n "$$(find "$$tree" ! -writable -print -quit)" ]; then \
+	        echo "$$tree/ holds files you cannot write to, left by a build run as root." >&2; \
+	        echo "Remove it as root, then run make again as yourself:" >&2; \
+	        echo "    su -c 'rm -rf $(CURDIR)/$$tree'" >&2; \
+	        exit 1; \
+	    fi; \
+	done
 
 $(BUILD)/CMakeCache.txt: | deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
@@ -21,7 +35,9 @@ configure: $(BUILD)/CMakeCache.txt
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Builds only the game, not the tests and benchmarks.
+run: deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target cifrotto
 	$(BUILD)/src/app/cifrotto
 
 # A Debian package (CPack): $(BUILD)/cifrotto_<version>_<arch>.deb
