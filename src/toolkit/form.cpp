@@ -46,6 +46,10 @@ void Form::centreOnScreen(int raiseTwips) {
     move(area.left() + toWholePixels(left), area.top() + toWholePixels(top));
 }
 
+bool Form::takesClick(const QAbstractButton& button) const {
+    return button.isEnabled() && button.isVisible() && registry_.isLoaded(*this);
+}
+
 ClickArea* Form::clickAreaAt(QPointF position) const {
     for (Item* item : std::ranges::reverse_view(items_)) {
         auto* area = qobject_cast<ClickArea*>(item);
