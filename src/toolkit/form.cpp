@@ -6,6 +6,7 @@
 #include "toolkit/registry.h"
 #include "toolkit/system_colours.h"
 #include "toolkit/twips.h"
+#include "toolkit/x11_frame.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -36,14 +37,20 @@ void Form::centreOnScreen(int raiseTwips) {
     const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect area = display->geometry();
     // The native window must exist for its frame to be known; its margins are asked of it,
-    // since a widget only learns its frame once it is visible.
+    // since a widget only learns its frame once it is visible. Before it is mapped X11
+    // reports no frame at all, so the window manager is asked what it will draw.
     create();
-    const QMargins frame = windowHandle()->frameMargins();
+    QMargins frame = windowHandle()->frameMargins();
+    if (frame.isNull())
+        frame = x11FrameBeforeMapping(*windowHandle()).value_or(frame);
     const QSize outer = size().grownBy(frame);
     const float left = static_cast<float>(toTwips(area.width()) - toTwips(outer.width())) / 2.0f;
     const float top = static_cast<float>(toTwips(area.height()) - toTwips(outer.height())) / 2.0f -
                       static_cast<float>(raiseTwips);
-    move(area.left() + toWholePixels(left), area.top() + toWholePixels(top));
+    // Until the window is mapped Qt knows no frame, and places the client area where it is
+    // told: that is the frame's corner moved in by the frame.
+    move(area.left() + toWholePixels(left) + frame.left(),
+         area.top() + toWholePixels(top) + frame.top());
 }
 
 bool Form::takesClick(const QAbstractButton& button) const {

@@ -76,7 +76,7 @@ void send(toolkit::Form* first, const QString& stroke) {
         const auto letter = static_cast<Qt::Key>(stroke.at(4).toUpper().unicode());
         QTest::keyClick(target->windowHandle(), letter, Qt::AltModifier);
     } else {
-        const Qt::Key key = stroke == QLatin1String("return") ? Qt::Key_Return
+        const Qt::Key key = stroke == QLatin1String("return")  ? Qt::Key_Return
                             : stroke == QLatin1String("space") ? Qt::Key_Space
                                                                : Qt::Key_Escape;
         QTest::keyClick(target->windowHandle(), key);
@@ -105,8 +105,7 @@ private slots:
         QTest::newRow("Return Alt+C on a full row confirms it once")
             << "game full row 1" << QStringList{"return", "alt+c"} << QStringList{kGame} << 1;
         QTest::newRow("double click on Conferma confirms once")
-            << "game full row 1" << QStringList{"dblclick:cmdconferma"} << QStringList{kGame}
-            << 1;
+            << "game full row 1" << QStringList{"dblclick:cmdconferma"} << QStringList{kGame} << 1;
         QTest::newRow("Alt+S Alt+S keeps one end window")
             << "game" << QStringList{"alt+s", "alt+s"} << gameAndEnd << 0;
         QTest::newRow("Alt+R Alt+R keeps one game window")
@@ -177,8 +176,8 @@ private slots:
             support::key(start, Qt::Key_Tab);
             order << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(order, (QStringList{"Picture1", "cmdistruzioni", "cmdesci", "cmdcomincia",
-                                     "Picture1"}));
+        QCOMPARE(order,
+                 (QStringList{"Picture1", "cmdistruzioni", "cmdesci", "cmdcomincia", "Picture1"}));
     }
 };
 
