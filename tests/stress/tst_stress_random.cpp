@@ -497,6 +497,8 @@ private:
     // too; it leaves the game going.
     QString burst(bool confirming) {
         ++tally_.bursts;
+        if (confirming)
+            activate(game_.view.window);
         toolkit::Form* window = frontWindow();
         QStringList done;
         const int kind = confirming ? 0 : pick(10);
