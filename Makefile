@@ -21,7 +21,10 @@ configure: $(BUILD)/CMakeCache.txt
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Without a display there is nothing to build for: that is said first.
+run:
+	@tools/check-display.sh
+	@$(MAKE) --no-print-directory build
 	$(BUILD)/src/app/cifrotto
 
 # A Debian package (CPack): $(BUILD)/cifrotto_<version>_<arch>.deb

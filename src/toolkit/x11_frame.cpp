@@ -33,10 +33,10 @@ xcb_atom_t atom(xcb_connection_t* x, const char* name) {
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
-Reply<xcb_get_property_reply_t> property(xcb_connection_t* x, xcb_window_t window,
-                                         xcb_atom_t name, xcb_atom_t type) {
-    return Reply<xcb_get_property_reply_t>(xcb_get_property_reply(
-        x, xcb_get_property(x, 0, window, name, type, 0, 1024), nullptr));
+Reply<xcb_get_property_reply_t> property(xcb_connection_t* x, xcb_window_t window, xcb_atom_t name,
+                                         xcb_atom_t type) {
+    return Reply<xcb_get_property_reply_t>(
+        xcb_get_property_reply(x, xcb_get_property(x, 0, window, name, type, 0, 1024), nullptr));
 }
 
 bool supportedByWindowManager(xcb_connection_t* x, xcb_window_t root, xcb_atom_t wanted) {
@@ -54,8 +54,8 @@ std::optional<QMargins> frameExtents(xcb_connection_t* x, xcb_window_t window, x
     if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16)
         return std::nullopt;
     const auto* side = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
-    return QMargins(static_cast<int>(side[0]), static_cast<int>(side[2]),
-                    static_cast<int>(side[1]), static_cast<int>(side[3]));
+    return QMargins(static_cast<int>(side[0]), static_cast<int>(side[2]), static_cast<int>(side[1]),
+                    static_cast<int>(side[3]));
 }
 
 } // namespace
