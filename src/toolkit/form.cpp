@@ -40,17 +40,17 @@ void Form::centreOnScreen(int raiseTwips) {
     // since a widget only learns its frame once it is visible. Before it is mapped X11
     // reports no frame at all, so the window manager is asked what it will draw.
     create();
-    QMargins frame = windowHandle()->frameMargins();
-    if (frame.isNull())
-        frame = x11FrameBeforeMapping(*windowHandle()).value_or(frame);
-    const QSize outer = size().grownBy(frame);
+    const QMargins known = windowHandle()->frameMargins();
+    const QMargins asked =
+        known.isNull() ? x11FrameBeforeMapping(*windowHandle()).value_or(QMargins()) : QMargins();
+    const QSize outer = size().grownBy(known + asked);
     const float left = static_cast<float>(toTwips(area.width()) - toTwips(outer.width())) / 2.0f;
     const float top = static_cast<float>(toTwips(area.height()) - toTwips(outer.height())) / 2.0f -
                       static_cast<float>(raiseTwips);
-    // Until the window is mapped Qt knows no frame, and places the client area where it is
-    // told: that is the frame's corner moved in by the frame.
-    move(area.left() + toWholePixels(left) + frame.left(),
-         area.top() + toWholePixels(top) + frame.top());
+    // move() places the frame Qt knows of; with none known it places the client area, so a
+    // frame learnt from the window manager moves it in by the frame's left and top.
+    move(area.left() + toWholePixels(left) + asked.left(),
+         area.top() + toWholePixels(top) + asked.top());
 }
 
 bool Form::takesClick(const QAbstractButton& button) const {
