@@ -492,23 +492,29 @@ private:
     // An accelerator clicks its button about 100 ms after the key; a quick hand's next input
     // comes before that: another key, a click, a double click, a close. A key held down
     // repeats. Nothing waits in between; only after the burst does the player wait for the
-    // buttons to come up.
-    // A confirming burst is Alt+C on a full row, then at once a key or a click that confirms
-    // too; it leaves the game going.
+    // buttons to come up. A confirming burst is Alt+C on a full row, then at once Return,
+    // Space, Alt+C again or a click on "&Conferma": all of them confirm, and the game goes on.
     QString burst(bool confirming) {
         ++tally_.bursts;
         if (confirming)
             activate(game_.view.window);
         toolkit::Form* window = frontWindow();
         QStringList done;
-        const int kind = confirming ? 0 : pick(10);
-        if (kind < 6) {
-            done << (confirming ? sendKey(Qt::Key_C, Qt::AltModifier, QStringLiteral("Alt+C"))
-                                : sendAccelerator(window));
-            const int next = confirming ? (pick(4) == 0 ? 5 : pick(2) * 3) : pick(7);
-            if (next == 5 && confirming)
+        const int kind = pick(10);
+        if (confirming) {
+            done << sendKey(Qt::Key_C, Qt::AltModifier, QStringLiteral("Alt+C"));
+            if (kind < 3)
+                done << sendKey(Qt::Key_Return, {}, QStringLiteral("Return"));
+            else if (kind < 5)
+                done << sendKey(Qt::Key_Space, {}, QStringLiteral("Space"));
+            else if (kind < 7)
+                done << sendKey(Qt::Key_C, Qt::AltModifier, QStringLiteral("Alt+C"));
+            else
                 done << clickControl(window, QStringLiteral("cmdconferma"));
-            else if (next == 0)
+        } else if (kind < 6) {
+            done << sendAccelerator(window);
+            const int next = pick(7);
+            if (next == 0)
                 done << sendKey(Qt::Key_Return, {}, QStringLiteral("Return"));
             else if (next == 1)
                 done << sendKey(Qt::Key_Space, {}, QStringLiteral("Space"));
