@@ -8,7 +8,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DCIFROTTO_WERROR=ON
 # CMake's generated makefiles call make again in every folder; without this each call says so.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps writable configure build run test ctest sanitize format format-check clean bench package stress
+.PHONY: all deps writable configure build game run test ctest sanitize format format-check clean bench package stress
 
 all: build
 
@@ -35,10 +35,15 @@ configure: $(BUILD)/CMakeCache.txt
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Builds only the game, not the tests and benchmarks.
-run: deps configure
-	cmake --build $(BUILD) -j $(JOBS) --target cifrotto
+# Without a display there is nothing to build for: that is said first. Then only the game is
+# built, not the tests and benchmarks.
+run:
+	@tools/check-display.sh
+	@$(MAKE) game
 	$(BUILD)/src/app/cifrotto
+
+game: deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target cifrotto
 
 # A Debian package (CPack): $(BUILD)/cifrotto_<version>_<arch>.deb
 package: build

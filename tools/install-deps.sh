@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(
     cmake make g++ pkg-config
-    qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
+    qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libxcb1-dev
     fonts-comic-neue fonts-dejavu-core
     clang-format
-    xvfb xauth
+    xvfb xauth openbox x11-utils xdotool
     desktop-file-utils appstream dpkg-dev file lintian
 )
 

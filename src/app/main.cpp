@@ -1,15 +1,17 @@
-// main.cpp: Cifrotto answers its command line, then shows its start window; the registry says
-// when it is over.
+// main.cpp: Cifrotto answers its command line, finds its display, then shows its start window;
+// the registry says when it is over.
 #include "app/command_line.h"
+#include "app/display.h"
 #include "app/start.h"
 #include "toolkit/registry.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    if (const auto exitCode = app::CommandLine(argc, argv).answer()) {
+    if (const auto exitCode = app::CommandLine(argc, argv).answer())
         return *exitCode; // --help, --version or a mistake: no window
-    }
+    if (!app::prepareDisplay(argc, argv))
+        return 1;
     QApplication application(argc, argv);
     toolkit::WindowRegistry registry;
     app::start(application, registry);

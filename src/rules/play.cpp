@@ -3,8 +3,6 @@
 
 #include "rules/scoring.h"
 
-#include <cassert>
-
 namespace rules {
 
 void selectColour(Board& board, int code) {
@@ -29,8 +27,9 @@ bool placePeg(Board& board, int row, int column) {
     return true;
 }
 
-Handoff confirm(Board& board) {
-    assert(board.riga < kRows);
+std::optional<Handoff> confirm(Board& board) {
+    if (!board.confirmEnabled || board.riga >= kRows)
+        return std::nullopt;
     ++board.riga;
     const int row = board.riga;
     board.confirmEnabled = false;

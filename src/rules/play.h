@@ -23,8 +23,9 @@ enum class Handoff { None, Won, Lost };
 
 // One press of the confirm button: opens the next row, scores this one, and at the end of
 // the game uncovers the secret and sets the outcome flag. The window shows the end window
-// for Won and Lost. Requires fewer than 12 rows confirmed, which the disabled button ensures.
-Handoff confirm(Board& board);
+// for Won and Lost. A press while the button is disabled (a click that arrives late) changes
+// nothing and gives nothing back.
+std::optional<Handoff> confirm(Board& board);
 
 // The solution command: uncovers the secret and closes every hole to the mouse. The confirm
 // button keeps its state, so a full row may still be confirmed and scored.

@@ -66,6 +66,11 @@ QWidget* makePicture(Form& form, const ControlSpec& entry) {
     colours.setColor(QPalette::Window, screenColour(entry.background, colours));
     picture->setPalette(colours);
     picture->setAutoFillBackground(true);
+    // A picture box in the tab order is a tab stop (an image is not): where it comes first,
+    // it holds the window's first focus, so that Return and Space press nothing. Its focus
+    // is not drawn; the picture is decoration.
+    if (entry.tabIndex >= 0)
+        picture->setFocusPolicy(Qt::TabFocus);
     return picture;
 }
 

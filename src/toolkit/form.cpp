@@ -6,6 +6,7 @@
 #include "toolkit/registry.h"
 #include "toolkit/system_colours.h"
 #include "toolkit/twips.h"
+#include "toolkit/x11_frame.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -36,14 +37,24 @@ void Form::centreOnScreen(int raiseTwips) {
     const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect area = display->geometry();
     // The native window must exist for its frame to be known; its margins are asked of it,
-    // since a widget only learns its frame once it is visible.
+    // since a widget only learns its frame once it is visible. Before it is mapped X11
+    // reports no frame at all, so the window manager is asked what it will draw.
     create();
-    const QMargins frame = windowHandle()->frameMargins();
-    const QSize outer = size().grownBy(frame);
+    const QMargins known = windowHandle()->frameMargins();
+    const QMargins asked =
+        known.isNull() ? x11FrameBeforeMapping(*windowHandle()).value_or(QMargins()) : QMargins();
+    const QSize outer = size().grownBy(known + asked);
     const float left = static_cast<float>(toTwips(area.width()) - toTwips(outer.width())) / 2.0f;
     const float top = static_cast<float>(toTwips(area.height()) - toTwips(outer.height())) / 2.0f -
                       static_cast<float>(raiseTwips);
-    move(area.left() + toWholePixels(left), area.top() + toWholePixels(top));
+    // move() places the frame Qt knows of; with none known it places the client area, so a
+    // frame learnt from the window manager moves it in by the frame's left and top.
+    move(area.left() + toWholePixels(left) + asked.left(),
+         area.top() + toWholePixels(top) + asked.top());
+}
+
+bool Form::takesClick(const QAbstractButton& button) const {
+    return button.isEnabled() && button.isVisible() && registry_.isLoaded(*this);
 }
 
 ClickArea* Form::clickAreaAt(QPointF position) const {

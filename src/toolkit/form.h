@@ -40,6 +40,10 @@ public:
     // The button that Esc presses, as long as it is enabled.
     void setCancelButton(QAbstractButton* button) { cancel_ = button; }
 
+    // Whether a click on one of the window's buttons may still run its handler: the button
+    // is enabled and on screen, and the window is loaded.
+    bool takesClick(const QAbstractButton& button) const;
+
     const std::vector<Item*>& items() const { return items_; }
 
     // The topmost shown click area under a point in pixels, if any.
@@ -62,5 +66,17 @@ private:
     QPointer<ClickArea> pressed_;
     QPointer<QAbstractButton> cancel_;
 };
+
+// Connects a button's clicks to its window's handler. Qt clicks a button about 100 ms after
+// its Alt+letter (and after an assistive tool's press), without asking whether the button
+// can still be pressed: by then a faster key or click may have disabled or hidden it, or
+// unloaded its window, even within the same pass of the event loop. Such a late click does
+// nothing.
+template <class W> void onClick(QAbstractButton* button, W* window, void (W::*handler)()) {
+    QObject::connect(button, &QAbstractButton::clicked, window, [button, window, handler] {
+        if (window->takesClick(*button))
+            (window->*handler)();
+    });
+}
 
 } // namespace toolkit

@@ -56,6 +56,11 @@ void WindowRegistry::endApplication() {
     emit applicationEnded();
 }
 
+bool WindowRegistry::isLoaded(const Form& window) const {
+    return std::ranges::any_of(
+        loaded_, [&window](const Entry& entry) { return entry.window.get() == &window; });
+}
+
 std::vector<Form*> WindowRegistry::loadedWindows() const {
     std::vector<Form*> windows;
     for (const auto& entry : loaded_)

@@ -46,6 +46,9 @@ public:
 
     bool hasEnded() const { return ended_; }
     std::vector<Form*> loadedWindows() const;
+    // False from the moment the window is unloaded, though it lives on until the running
+    // handler has returned.
+    bool isLoaded(const Form& window) const;
 
     // Where each new game's secret draw takes its randomness: the clock, unless a test or a
     // replay hands in a seeded source.

@@ -75,13 +75,13 @@ frmcifrotto::frmcifrotto(toolkit::WindowRegistry& registry) : Form(registry, boa
     cmdconferma_ = static_cast<QPushButton*>(at(kLayout.cmdconferma));
     lblmessaggio_ = static_cast<QLabel*>(at(kLayout.lblmessaggio));
     opt1_ = static_cast<QRadioButton*>(at(kLayout.opt1));
-    connect(cmdconferma_, &QPushButton::clicked, this, &frmcifrotto::cmdconferma_Click);
-    connect(static_cast<QPushButton*>(at(kLayout.cmdesci)), &QPushButton::clicked, this,
-            &frmcifrotto::cmdesci_Click);
-    connect(static_cast<QPushButton*>(at(kLayout.cmdricomincia)), &QPushButton::clicked, this,
-            &frmcifrotto::cmdricomincia_Click);
-    connect(static_cast<QPushButton*>(at(kLayout.cmdsoluzione)), &QPushButton::clicked, this,
-            &frmcifrotto::cmdsoluzione_Click);
+    toolkit::onClick(cmdconferma_, this, &frmcifrotto::cmdconferma_Click);
+    toolkit::onClick(static_cast<QPushButton*>(at(kLayout.cmdesci)), this,
+                     &frmcifrotto::cmdesci_Click);
+    toolkit::onClick(static_cast<QPushButton*>(at(kLayout.cmdricomincia)), this,
+                     &frmcifrotto::cmdricomincia_Click);
+    toolkit::onClick(static_cast<QPushButton*>(at(kLayout.cmdsoluzione)), this,
+                     &frmcifrotto::cmdsoluzione_Click);
 }
 
 void frmcifrotto::Form_Load() {
@@ -106,10 +106,12 @@ void frmcifrotto::imgHole_Click(int row, int column) {
 }
 
 void frmcifrotto::cmdconferma_Click() {
-    const rules::Handoff handoff = rules::confirm(board_);
+    const std::optional<rules::Handoff> handoff = rules::confirm(board_);
+    if (!handoff)
+        return;
     showBoard();
-    if (handoff != rules::Handoff::None)
-        handOff(handoff == rules::Handoff::Won);
+    if (*handoff != rules::Handoff::None)
+        handOff(*handoff == rules::Handoff::Won);
 }
 
 void frmcifrotto::handOff(bool won) {

@@ -17,10 +17,8 @@ frmfine::frmfine(toolkit::WindowRegistry& registry) : Form(registry, kForm) {
     const auto controls = toolkit::buildControls(*this, kControls);
     lblmessaggio_ = static_cast<QLabel*>(controls[lblmessaggio]);
     lbldomanda_ = static_cast<QLabel*>(controls[lbldomanda]);
-    connect(static_cast<QPushButton*>(controls[cmdsi]), &QPushButton::clicked, this,
-            &frmfine::cmdsi_Click);
-    connect(static_cast<QPushButton*>(controls[cmdno]), &QPushButton::clicked, this,
-            &frmfine::cmdno_Click);
+    toolkit::onClick(static_cast<QPushButton*>(controls[cmdsi]), this, &frmfine::cmdsi_Click);
+    toolkit::onClick(static_cast<QPushButton*>(controls[cmdno]), this, &frmfine::cmdno_Click);
 }
 
 void frmfine::Form_Load() {

@@ -15,12 +15,11 @@ using namespace inizio_layout;
 
 frminizio::frminizio(toolkit::WindowRegistry& registry) : Form(registry, kForm) {
     const auto controls = toolkit::buildControls(*this, kControls);
-    connect(static_cast<QPushButton*>(controls[cmdcomincia]), &QPushButton::clicked, this,
-            &frminizio::cmdcomincia_Click);
-    connect(static_cast<QPushButton*>(controls[cmdistruzioni]), &QPushButton::clicked, this,
-            &frminizio::cmdistruzioni_Click);
-    connect(static_cast<QPushButton*>(controls[cmdesci]), &QPushButton::clicked, this,
-            &frminizio::cmdesci_Click);
+    toolkit::onClick(static_cast<QPushButton*>(controls[cmdcomincia]), this,
+                     &frminizio::cmdcomincia_Click);
+    toolkit::onClick(static_cast<QPushButton*>(controls[cmdistruzioni]), this,
+                     &frminizio::cmdistruzioni_Click);
+    toolkit::onClick(static_cast<QPushButton*>(controls[cmdesci]), this, &frminizio::cmdesci_Click);
 }
 
 void frminizio::Form_Load() { centreOnScreen(); }

@@ -14,8 +14,7 @@ using namespace istruzioni_layout;
 
 frmistruzioni::frmistruzioni(toolkit::WindowRegistry& registry) : Form(registry, kForm) {
     const auto controls = toolkit::buildControls(*this, kControls);
-    connect(static_cast<QPushButton*>(controls[cmdok]), &QPushButton::clicked, this,
-            &frmistruzioni::cmdok_Click);
+    toolkit::onClick(static_cast<QPushButton*>(controls[cmdok]), this, &frmistruzioni::cmdok_Click);
 }
 
 void frmistruzioni::Form_Load() { centreOnScreen(); }

@@ -39,6 +39,12 @@ void fillRow(Board& board, int row, const QString& names) {
     }
 }
 
+// What a press may change; a press on the disabled button changes none of it.
+bool samePlay(const Board& a, const Board& b) {
+    return a.riga == b.riga && a.squares == b.squares && a.holeActive == b.holeActive &&
+           a.message == b.message && a.opt1 == b.opt1 && a.coverShown == b.coverShown;
+}
+
 } // namespace
 
 class TstPlay : public QObject {
@@ -129,13 +135,19 @@ void TstPlay::aFilledHoleCanBeRecoloured() {
     QVERIFY(board.confirmEnabled);
 }
 
-// Fills the next row and confirms it, checking what every press keeps true.
+// Fills the next row and confirms it, checking what every press keeps true; a late press
+// before the row is full, or after the game has ended, does nothing and says so.
 void TstPlay::press(Board& board, const QString& names, Handoff& handoff) {
     const int row = board.riga + 1;
+    const Board waiting = board;
+    QVERIFY(!confirm(board));
+    QVERIFY(samePlay(board, waiting));
     fillRow(board, row, names);
     QVERIFY(board.confirmEnabled);
     const auto before = board.squares;
-    handoff = confirm(board);
+    const auto result = confirm(board);
+    QVERIFY(result);
+    handoff = *result;
     QCOMPARE(int(board.riga), row);
     QVERIFY(!board.confirmEnabled);
     for (int r = 1; r <= 12; ++r) {
@@ -188,6 +200,9 @@ void TstPlay::gamesEndOnlyOnFourRedsOrTheTwelfthRow() {
     QCOMPARE(board.opt1, handoff == int(Handoff::Won));
     QVERIFY(!board.coverShown);
     QCOMPARE(int(board.riga), misses + (solved ? 1 : 0));
+    const Board ended = board;
+    QVERIFY(!confirm(board));
+    QVERIFY(samePlay(board, ended));
 }
 
 void TstPlay::confirmStillScoresAfterTheSolutionWasShown() {
@@ -199,7 +214,7 @@ void TstPlay::confirmStillScoresAfterTheSolutionWasShown() {
     for (int row = 1; row <= 12; ++row)
         for (int column = 1; column <= 4; ++column)
             QVERIFY(!board.active(row, column));
-    QCOMPARE(int(confirm(board)), int(Handoff::None));
+    QCOMPARE(confirm(board), std::optional(Handoff::None));
     QCOMPARE(squaresOf(board, 1), QString("R.WW"));
     QCOMPARE(int(board.riga), 1);
     for (int row = 1; row <= 12; ++row)

@@ -23,6 +23,7 @@
 #include <csignal>
 #include <map>
 #include <memory>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -47,14 +48,20 @@ constexpr NamedSeed kSeeds[] = {
     {"seed-4242", 4242, 2500},
     // Caught, in the sanitizer build, accelerators clicking their button 100 ms later, in
     // whatever step was running then: the player now waits for the button to come up.
+    // With bursts, 1, 2, 3, 4242 and 777 caught a late accelerator click running its handler
+    // in a window already unloaded ("&Ricomincia" then "&Fine", "&Fine" then "&Soluzione"),
+    // and 31337 the end window's "&Sì" then "&No" ending the program.
     {"seed-1", 1, 2500},
     {"seed-2", 2, 2500},
     {"seed-3", 3, 2500},
     {"seed-4", 4, 2500},
-    {"seed-20240", 20240, 2500},
-    {"seed-31337", 31337, 2500},
+    {"seed-5", 5, 2000},
+    {"seed-31337", 31337, 3000},
     {"seed-777", 777, 2500},
 };
+
+// How many steps are bursts of input faster than the event loop.
+constexpr double kBurstShare = 0.03;
 
 constexpr rules::ColourValue kUnlit = 0x8000000F; // an empty hole, an unlit square
 constexpr rules::ColourValue kRedSquare = 0x0000FF;
@@ -259,7 +266,16 @@ struct EndModel {
 
 struct Tally {
     int runs = 0, games = 0, wins = 0, losses = 0, solutions = 0, confirmsAfterSolution = 0,
-        handOffsToOpenEndWindow = 0, startsBesideAGame = 0;
+        handOffsToOpenEndWindow = 0, startsBesideAGame = 0, bursts = 0;
+};
+
+// One press that reached its button while a person could press it ("frmcifrotto.cmdconferma"),
+// or a window closed with its close control ("frmfine.close"), in the order they happened. A
+// confirm carries what it must score, read from the board as it was pressed.
+struct Press {
+    QString name;
+    Outcome handOff = Outcome::None;
+    std::array<rules::ColourValue, kColumns> squares{};
 };
 
 class Stress {
@@ -280,7 +296,6 @@ public:
     QString step(int number) {
         QString action;
         pressed_.clear();
-        closed_.clear();
         stuck_.clear();
         if (!registry_ || registry_->hasEnded()) {
             startProgram();
@@ -322,6 +337,10 @@ private:
 
     QString act() {
         const bool inPlay = game_.view.window && game_.holesOpen;
+        // Most bursts end a game; in play they come more rarely, so that games still run to
+        // their twelfth row, and then mostly as a quick confirm (see play()).
+        if (chance() < (inPlay ? kBurstShare / 4 : kBurstShare))
+            return burst(false);
         if (inPlay && chance() >= game_.chaos)
             return play();
         if (!inPlay && chance() >= 0.15)
@@ -352,6 +371,8 @@ private:
             const double how = chance();
             if (how < 0.08)
                 return clickControl(view.window, QStringLiteral("cmdsoluzione"));
+            if (how < 0.08 + kBurstShare)
+                return burst(true);
             if (how < 0.75)
                 return clickControl(view.window, QStringLiteral("cmdconferma"));
             return pressKey(Qt::Key_Return, Qt::NoModifier, QStringLiteral("Return"));
@@ -456,9 +477,160 @@ private:
             activate(window);
             return QStringLiteral("bring %1 to the front").arg(window->objectName());
         }
-        closed_.push_back(window->objectName());
+        return closeWindow(window);
+    }
+
+    QString closeWindow(QWidget* window) {
+        const QString name = window->objectName();
+        pressed_.push_back({name + QStringLiteral(".close")});
         window->close(); // its close control
-        return QStringLiteral("close %1").arg(closed_.back());
+        return QStringLiteral("close %1").arg(name);
+    }
+
+    // --- bursts: input faster than the event loop --------------------------------------
+
+    // An accelerator clicks its button about 100 ms after the key; a quick hand's next input
+    // comes before that: another key, a click, a double click, a close. A key held down
+    // repeats. Nothing waits in between; only after the burst does the player wait for the
+    // buttons to come up. A confirming burst is Alt+C on a full row, then at once Return,
+    // Space, Alt+C again or a click on "&Conferma": all of them confirm, and the game goes on.
+    QString burst(bool confirming) {
+        ++tally_.bursts;
+        if (confirming)
+            activate(game_.view.window);
+        toolkit::Form* window = frontWindow();
+        QStringList done;
+        const int kind = pick(10);
+        if (confirming) {
+            done << sendKey(Qt::Key_C, Qt::AltModifier, QStringLiteral("Alt+C"));
+            if (kind < 3)
+                done << sendKey(Qt::Key_Return, {}, QStringLiteral("Return"));
+            else if (kind < 5)
+                done << sendKey(Qt::Key_Space, {}, QStringLiteral("Space"));
+            else if (kind < 7)
+                done << sendKey(Qt::Key_C, Qt::AltModifier, QStringLiteral("Alt+C"));
+            else
+                done << clickControl(window, QStringLiteral("cmdconferma"));
+        } else if (kind < 6) {
+            done << sendAccelerator(window);
+            const int next = pick(7);
+            if (next == 0)
+                done << sendKey(Qt::Key_Return, {}, QStringLiteral("Return"));
+            else if (next == 1)
+                done << sendKey(Qt::Key_Space, {}, QStringLiteral("Space"));
+            else if (next == 2)
+                done << sendKey(Qt::Key_Escape, {}, QStringLiteral("Esc"));
+            else if (next == 3 && !over())
+                done << sendAccelerator(frontWindow());
+            else if (next == 4 && !over())
+                done << closeWindow(pickOf(registry_->loadedWindows()));
+            else if (!over())
+                done << clickAnything(pickOf(registry_->loadedWindows()));
+        } else if (kind < 8) {
+            done << doubleClick(window);
+        } else {
+            done << holdKey(window);
+        }
+        if (!over() && !waitForButtonsUp())
+            stuck_ = QStringLiteral("a button stayed down after a burst");
+        return QStringLiteral("burst: ") + done.join(QStringLiteral(", then at once "));
+    }
+
+    // The program has ended, or is about to: no window is left to take input.
+    bool over() const { return registry_->hasEnded() || registry_->loadedWindows().empty(); }
+
+    toolkit::Form* frontWindow() {
+        const std::vector<toolkit::Form*> windows = registry_->loadedWindows();
+        for (toolkit::Form* window : windows)
+            if (window == QApplication::activeWindow())
+                return window;
+        toolkit::Form* window = pickOf(windows);
+        activate(window);
+        return window;
+    }
+
+    // Mostly the accelerator of one of the window's buttons, now and then any letter.
+    QString sendAccelerator(toolkit::Form* window) {
+        std::vector<QPushButton*> buttons;
+        for (QPushButton* button : window->findChildren<QPushButton*>())
+            if (button->isVisible())
+                buttons.push_back(button);
+        QChar letter = QLatin1Char("CIEOFRSNAXZ"[pick(11)]);
+        if (!buttons.empty() && chance() < 0.8) {
+            const QString caption = pickOf(buttons)->text();
+            letter = caption.at(caption.indexOf(QLatin1Char('&')) + 1).toUpper();
+        }
+        return sendKey(static_cast<Qt::Key>(letter.unicode()), Qt::AltModifier,
+                       QStringLiteral("Alt+") + letter);
+    }
+
+    // Keys go to the window in front as it is now, without waiting for anything.
+    QString sendKey(Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& name) {
+        if (over())
+            return name + QStringLiteral(" after the end");
+        QWidget* target = frontWindow();
+        const QString action = QStringLiteral("%1 in %2").arg(name, target->objectName());
+        support::key(target, key, modifiers);
+        return action;
+    }
+
+    QString clickAnything(toolkit::Form* window) {
+        if (chance() < 0.5)
+            return clickPoint(window, QPoint(pick(window->width()), pick(window->height())));
+        std::vector<QPushButton*> buttons;
+        for (QPushButton* button : window->findChildren<QPushButton*>())
+            if (button->isVisible())
+                buttons.push_back(button);
+        return clickControl(window, pickOf(buttons)->objectName());
+    }
+
+    QString doubleClick(toolkit::Form* window) {
+        std::vector<QObject*> targets;
+        for (QPushButton* button : window->findChildren<QPushButton*>())
+            if (button->isVisible())
+                targets.push_back(button);
+        for (toolkit::Item* item : window->items())
+            if (qobject_cast<toolkit::ClickArea*>(item) && item->isVisible())
+                targets.push_back(item);
+        const QObject* target = pickOf(targets);
+        const QString action =
+            QStringLiteral("double click %1 %2").arg(window->objectName(), target->objectName());
+        const QPoint at = support::centreOf(target);
+        QPointer<QWindow> handle = window->windowHandle();
+        QTest::mouseClick(handle, Qt::LeftButton, Qt::NoModifier, at);
+        if (handle)
+            QTest::mouseDClick(handle, Qt::LeftButton, Qt::NoModifier, at);
+        return action;
+    }
+
+    // A key held down: one press, then the keyboard's repeats, then the release.
+    QString holdKey(toolkit::Form* window) {
+        struct Held {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            const char* text;
+            const char* name;
+        };
+        static const Held kHeld[] = {{Qt::Key_Return, {}, "\r", "Return"},
+                                     {Qt::Key_Space, {}, " ", "Space"},
+                                     {Qt::Key_C, Qt::AltModifier, "c", "Alt+C"},
+                                     {Qt::Key_R, Qt::AltModifier, "r", "Alt+R"},
+                                     {Qt::Key_S, Qt::AltModifier, "s", "Alt+S"}};
+        const Held& held = kHeld[pick(5)];
+        const int repeats = 2 + pick(6);
+        const QString action = QStringLiteral("hold %1 in %2 for %3 repeats")
+                                   .arg(QLatin1String(held.name), window->objectName())
+                                   .arg(repeats);
+        const QString text = QString::fromLatin1(held.text);
+        QPointer<QWindow> handle = window->windowHandle();
+        QTest::keyPress(handle, held.key, held.modifiers);
+        for (int i = 0; i < repeats && handle; ++i) {
+            qt_handleKeyEvent(handle, QEvent::KeyPress, held.key, held.modifiers, text, true);
+            QCoreApplication::processEvents();
+        }
+        if (handle)
+            QTest::keyRelease(handle, held.key, held.modifiers);
+        return action;
     }
 
     QWidget* windowNamed(const QString& name) const {
@@ -535,16 +707,42 @@ private:
 
     // --- checking ----------------------------------------------------------------------
 
-    bool pressed(const QString& window, const QString& button) const {
-        return pressed_.contains(window + QLatin1Char('.') + button);
-    }
-
-    void watchButtons(QWidget* window) {
+    // A press counts when a person could press the button at that moment: enabled, on
+    // screen, in a loaded window. A late click (an accelerator's, 100 ms on) on a button
+    // that has since gone must do nothing, so it is not recorded. Qt emits released() just
+    // before clicked(), before any handler has run, so that is where the button is judged.
+    void watchButtons(toolkit::Form* window) {
         for (QPushButton* button : window->findChildren<QPushButton*>()) {
             const QString name = window->objectName() + QLatin1Char('.') + button->objectName();
-            QObject::connect(button, &QPushButton::clicked, button,
-                             [this, name] { pressed_.append(name); });
+            auto judged = std::make_shared<std::optional<Press>>();
+            QObject::connect(button, &QPushButton::released, button, [=, this] {
+                const auto loaded = registry_->loadedWindows();
+                judged->reset();
+                if (button->isEnabled() && button->isVisible() &&
+                    std::ranges::find(loaded, window) != loaded.end())
+                    *judged = name == kGame + QStringLiteral(".cmdconferma") ? confirmPress(name)
+                                                                             : Press{name};
+            });
+            QObject::connect(button, &QPushButton::clicked, button, [=, this] {
+                if (*judged)
+                    pressed_.push_back(**judged);
+                judged->reset();
+            });
         }
+    }
+
+    // What the confirm must do, read from the open row before the handler runs.
+    Press confirmPress(const QString& name) {
+        Press press{name};
+        const int row = game_.riga + 1;
+        if (!game_.view.window || row > kRows)
+            return press; // the checks report the confirm that should not have come
+        int reds = 0;
+        press.squares = expectedSquares(game_.view, row, &reds);
+        press.handOff = reds == kColumns ? Outcome::Won
+                        : row == kRows   ? Outcome::Lost
+                                         : Outcome::None;
+        return press;
     }
 
     // Which windows each press leaves and opens, by the table of moves between windows.
@@ -568,44 +766,44 @@ private:
         return table;
     }
 
+    // The presses of the step, in order, move the expected windows; the game's own presses
+    // are those after the last one that opened a new game.
     QString check() {
         if (!stuck_.isEmpty())
             return stuck_;
-        Outcome handOff = Outcome::None;
-        if (game_.view.window && pressed(kGame, "cmdconferma")) {
-            int reds = 0;
-            expectedSquares(game_.view, game_.riga + 1, &reds);
-            handOff = reds == kColumns          ? Outcome::Won
-                      : game_.riga + 1 == kRows ? Outcome::Lost
-                                                : Outcome::None;
-            if (handOff != Outcome::None)
-                expected_.insert(kEnd);
-        }
-        // Showing a window that is already open only brings it to the front: "&Comincia"
-        // beside a game window (the end window's "&Sì" opens one beside the start window)
-        // opens no new game.
-        const bool gameWasOpen = expected_.count(kGame) > 0;
+        std::size_t gameFrom = 0;
         bool newGame = false;
-        for (const QString& press : pressed_) {
+        for (std::size_t i = 0; i < pressed_.size(); ++i) {
+            const QString& press = pressed_[i].name;
+            // Showing a window that is already open only brings it to the front: "&Comincia"
+            // beside a game window (the end window's "&Sì" opens one beside the start window)
+            // opens no new game.
+            const bool gameOpen = expected_.count(kGame) > 0;
+            if (pressed_[i].handOff != Outcome::None)
+                expected_.insert(kEnd);
             for (const Move& move : moves())
                 if (press == move.press) {
-                    newGame = newGame || move.game == Fresh::Always ||
-                              (move.game == Fresh::IfClosed && !gameWasOpen);
+                    if (move.game == Fresh::Always || (move.game == Fresh::IfClosed && !gameOpen)) {
+                        newGame = true;
+                        gameFrom = i + 1;
+                    }
                     expected_.erase(move.leaves);
                     expected_.insert(move.opens);
                 }
             if (press == kStart + ".cmdesci" || press == kEnd + ".cmdno")
                 expected_.clear();
-            tally_.startsBesideAGame += press == kStart + ".cmdcomincia" && gameWasOpen;
+            if (press.endsWith(QLatin1String(".close")))
+                expected_.erase(press.section(QLatin1Char('.'), 0, 0));
+            tally_.startsBesideAGame += press == kStart + ".cmdcomincia" && gameOpen;
         }
-        for (const QString& window : closed_)
-            expected_.erase(window);
+        const std::vector<Press> gamePresses(pressed_.begin() + static_cast<long>(gameFrom),
+                                             pressed_.end());
 
         if (QString failure = checkWindows(); !failure.isEmpty())
             return failure;
-        if (QString failure = checkGame(newGame, handOff); !failure.isEmpty())
+        if (QString failure = checkGame(newGame, gamePresses); !failure.isEmpty())
             return failure;
-        return checkEnd(handOff);
+        return checkEnd();
     }
 
     QString checkWindows() {
@@ -649,7 +847,7 @@ private:
         return {};
     }
 
-    QString checkGame(bool newGame, Outcome handOff) {
+    QString checkGame(bool newGame, const std::vector<Press>& presses) {
         auto* game = registry_->find<windows::frmcifrotto>();
         if (!game) {
             game_ = GameModel{};
@@ -684,32 +882,31 @@ private:
         const GameView& view = model.view;
 
         const int openBefore = model.holesOpen ? model.riga + 1 : 0;
-        if (pressed(kGame, "cmdconferma")) {
-            ++model.riga;
-            if (!model.coverShown && model.outcome == Outcome::None)
-                ++tally_.confirmsAfterSolution;
-            int reds = 0;
-            const auto squares = expectedSquares(view, model.riga, &reds);
-            for (int k = 1; k <= kColumns; ++k)
-                if (view.square(model.riga, k) != squares[k - 1])
-                    return QStringLiteral("row %1 square %2 shows %3, the score says %4")
-                        .arg(model.riga)
-                        .arg(k)
-                        .arg(view.square(model.riga, k), 0, 16)
-                        .arg(squares[k - 1], 0, 16);
-            for (int k = 1; k <= kColumns; ++k)
-                model.squares[model.riga - 1][k - 1] = squares[k - 1];
-            model.outcome = handOff;
-            model.holesOpen = handOff == Outcome::None;
-            if (handOff != Outcome::None)
+        for (const Press& press : presses) {
+            if (press.name == kGame + QStringLiteral(".cmdconferma")) {
+                if (++model.riga > kRows)
+                    return QStringLiteral("a thirteenth row was confirmed");
+                if (!model.coverShown && model.outcome == Outcome::None)
+                    ++tally_.confirmsAfterSolution;
+                for (int k = 1; k <= kColumns; ++k)
+                    if (view.square(model.riga, k) != press.squares[k - 1])
+                        return QStringLiteral("row %1 square %2 shows %3, the score says %4")
+                            .arg(model.riga)
+                            .arg(k)
+                            .arg(view.square(model.riga, k), 0, 16)
+                            .arg(press.squares[k - 1], 0, 16);
+                model.squares[model.riga - 1] = press.squares;
+                model.outcome = press.handOff;
+                model.holesOpen = press.handOff == Outcome::None;
+                if (press.handOff != Outcome::None)
+                    model.coverShown = false;
+                tally_.wins += press.handOff == Outcome::Won;
+                tally_.losses += press.handOff == Outcome::Lost;
+            } else if (press.name == kGame + QStringLiteral(".cmdsoluzione")) {
+                model.holesOpen = false;
                 model.coverShown = false;
-            tally_.wins += handOff == Outcome::Won;
-            tally_.losses += handOff == Outcome::Lost;
-        }
-        if (pressed(kGame, "cmdsoluzione")) {
-            model.holesOpen = false;
-            model.coverShown = false;
-            ++tally_.solutions;
+                ++tally_.solutions;
+            }
         }
 
         const int riga = game->board().riga;
@@ -764,7 +961,7 @@ private:
         return {};
     }
 
-    QString checkEnd(Outcome handOff) {
+    QString checkEnd() {
         auto* end = registry_->find<windows::frmfine>();
         if (!end) {
             end_ = EndModel{};
@@ -776,16 +973,19 @@ private:
                             support::control<QLabel>(end, QStringLiteral("lbldomanda")),
                             {},
                             0};
-        } else if (handOff != Outcome::None) {
-            ++tally_.handOffsToOpenEndWindow;
+        } else {
+            for (const Press& press : pressed_)
+                tally_.handOffsToOpenEndWindow += press.handOff != Outcome::None;
         }
-        if (handOff != Outcome::None) {
-            end_.expectedMessage = handOff == Outcome::Won ? kWonMessage : kLostMessage;
-            end_.expectedTop = kQuestionTop;
-        }
-        if (pressed(kGame, "cmdsoluzione")) {
-            end_.expectedMessage.clear();
-            end_.expectedTop = kRaisedTop;
+        // The last press that wrote to the end window says what it shows.
+        for (const Press& press : pressed_) {
+            if (press.handOff != Outcome::None) {
+                end_.expectedMessage = press.handOff == Outcome::Won ? kWonMessage : kLostMessage;
+                end_.expectedTop = kQuestionTop;
+            } else if (press.name == kGame + QStringLiteral(".cmdsoluzione")) {
+                end_.expectedMessage.clear();
+                end_.expectedTop = kRaisedTop;
+            }
         }
         const QString message = end_.message->text();
         if (message != kWonMessage && message != kLostMessage && !message.isEmpty())
@@ -808,8 +1008,7 @@ private:
     GameModel game_;
     EndModel end_;
     std::set<QString> expected_;
-    QStringList pressed_;
-    QStringList closed_;
+    std::vector<Press> pressed_;
     QString stuck_;
     std::map<const QWidget*, QPointer<QWidget>> watched_;
 };
@@ -866,12 +1065,13 @@ private slots:
         const Tally& t = stress.tally();
         qInfo(
             "seed %u: %d steps, %d runs, %d games, %d won, %d lost, %d solutions, %d confirms "
-            "after a solution, %d hand-offs to an open end window, %d \"&Comincia\" beside a game",
+            "after a solution, %d hand-offs to an open end window, %d \"&Comincia\" beside a game, "
+            "%d bursts",
             seed, steps, t.runs, t.games, t.wins, t.losses, t.solutions, t.confirmsAfterSolution,
-            t.handOffsToOpenEndWindow, t.startsBesideAGame);
+            t.handOffsToOpenEndWindow, t.startsBesideAGame, t.bursts);
         // A long run that never won, lost or asked for the solution has not tested much.
         if (steps >= 2000)
-            QVERIFY(t.wins > 0 && t.losses > 0 && t.solutions > 0);
+            QVERIFY(t.wins > 0 && t.losses > 0 && t.solutions > 0 && t.bursts > 0);
     }
 };
 

@@ -1,0 +1,64 @@
+#!/bin/sh
+# display-choice.sh PROGRAM SOURCE_DIR: on a faked Wayland session the game opens its window
+# through X11 and prints nothing; with no X display at all it says so in one line and fails,
+# and so does `make run`, before building anything. Runs under with-openbox.sh.
+set -u
+program=$1
+source=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -m 700 "$work/runtime"
+failed=0
+fail() {
+    echo "FAIL: $*" >&2
+    failed=1
+}
+
+# A Wayland session with no Wayland compositor behind it: only XWayland's DISPLAY works.
+env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work/runtime" WAYLAND_DISPLAY=wayland-cifrotto-none \
+    XDG_SESSION_TYPE=wayland "$program" 2>"$work/wayland.err" &
+game=$!
+if timeout 20 xdotool search --sync --onlyvisible --name '^Cifrotto$' >/dev/null; then
+    echo "PASS: on a Wayland session the start window opens through X11"
+else
+    fail "on a Wayland session no start window appeared"
+fi
+kill "$game" 2>/dev/null
+wait "$game" 2>/dev/null
+if [ -s "$work/wayland.err" ]; then
+    fail "on a Wayland session the game printed:"
+    cat "$work/wayland.err" >&2
+else
+    echo "PASS: on a Wayland session the game prints nothing"
+fi
+
+expected="cifrotto: no X display to show the game on (DISPLAY is not set)"
+for session in x11 wayland; do
+    env -u DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work/runtime" XDG_SESSION_TYPE=$session \
+        "$program" >"$work/out" 2>"$work/err"
+    status=$?
+    if [ "$status" -ne 0 ] && [ "$(cat "$work/err")" = "$expected" ] && [ ! -s "$work/out" ]; then
+        echo "PASS: with no display ($session session) one line and status $status"
+    else
+        fail "with no display ($session session): status $status, said:"
+        cat "$work/out" "$work/err" >&2
+    fi
+done
+env DISPLAY=:65000 XDG_RUNTIME_DIR="$work/runtime" "$program" 2>"$work/err"
+status=$?
+if [ "$status" -ne 0 ] && [ "$(wc -l <"$work/err")" -eq 1 ] && grep -q ':65000 does not answer' "$work/err"; then
+    echo "PASS: with a display that does not answer, one line and status $status"
+else
+    fail "with a display that does not answer: status $status, said:"
+    cat "$work/err" >&2
+fi
+
+env -u DISPLAY -u QT_QPA_PLATFORM make -s -C "$source" run BUILD="$work/build" >"$work/out" 2>"$work/err"
+status=$?
+if [ "$status" -ne 0 ] && [ "$(head -n 1 "$work/err")" = "$expected" ] && [ ! -e "$work/build" ]; then
+    echo "PASS: make run with no display says so before building"
+else
+    fail "make run with no display: status $status, said:"
+    cat "$work/out" "$work/err" >&2
+fi
+exit $failed
