@@ -2,9 +2,8 @@
 // clipped to the box.
 #pragma once
 
+#include <QImage>
 #include <QWidget>
-
-class QSvgRenderer;
 
 namespace toolkit {
 
@@ -17,8 +16,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    const QImage& image();
+
     QString resource_;
-    QSvgRenderer* renderer_ = nullptr; // parsed at the first paint
+    QImage image_; // for `imageScale_`, made at the first paint at that scale
+    qreal imageScale_ = 0;
 };
 
 } // namespace toolkit
