@@ -89,11 +89,12 @@ double instructions(const QString& path) {
     QProcess process;
     process.start(valgrind, {QStringLiteral("--tool=callgrind"),
                              QStringLiteral("--callgrind-out-file=/dev/null"), path});
+    const qint64 pid = process.waitForStarted() ? process.processId() : 0;
     if (!process.waitForFinished(120000))
         fail(QStringLiteral("valgrind did not finish"));
     // Only the program's own line: Qt may fork a helper (dbus-launch) that reports too.
     const auto match =
-        QRegularExpression(QStringLiteral("==%1== Collected : (\\d+)").arg(process.processId()))
+        QRegularExpression(QStringLiteral("==%1== Collected : (\\d+)").arg(pid))
             .match(QString::fromLocal8Bit(process.readAllStandardError()));
     return match.hasMatch() ? match.captured(1).toDouble() : 0;
 }
