@@ -16,7 +16,9 @@ const QImage& Picture::image() {
     const qreal scale = devicePixelRatioF();
     if (scale != imageScale_) {
         imageScale_ = scale;
-        image_ = scale == 1 || scale == 2 ? pixels(pixelsOf(resource_, int(scale))) : QImage();
+        pixels_ =
+            scale == 1 || scale == 2 ? pixelsData(pixelsOf(resource_, int(scale))) : QByteArray();
+        image_ = imageOn(pixels_);
         if (image_.isNull()) {
             QImageReader reader(resource_);
             reader.setScaledSize((QSizeF(reader.size()) * scale).toSize());

@@ -2,6 +2,7 @@
 // clipped to the box.
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QWidget>
 
@@ -19,7 +20,8 @@ private:
     const QImage& image();
 
     QString resource_;
-    QImage image_; // for `imageScale_`, made at the first paint at that scale
+    QByteArray pixels_; // what `image_` shows, when it was drawn at build time
+    QImage image_;      // for `imageScale_`, made at the first paint at that scale
     qreal imageScale_ = 0;
 };
 

@@ -1,4 +1,4 @@
-// pixels.cpp: reading a picture drawn at build time in place.
+// pixels.cpp: unpacking a picture drawn at build time, and showing it where it lies.
 #include "toolkit/pixels.h"
 
 #include <QResource>
@@ -6,19 +6,22 @@
 
 namespace toolkit {
 
-QImage pixels(const QString& path) {
+QByteArray pixelsData(const QString& path) {
     const QResource resource(path);
-    constexpr auto headerSize = qint64(sizeof(PixelsHeader));
-    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression ||
-        resource.size() < headerSize)
+    return resource.isValid() ? resource.uncompressedData() : QByteArray();
+}
+
+QImage imageOn(const QByteArray& data) {
+    constexpr auto headerSize = qsizetype(sizeof(PixelsHeader));
+    if (data.size() < headerSize)
         return {};
     PixelsHeader header{};
-    std::memcpy(&header, resource.data(), sizeof header);
-    const qint64 rowBytes = qint64(header.width) * 4;
-    if (resource.size() != headerSize + rowBytes * header.height)
+    std::memcpy(&header, data.constData(), sizeof header);
+    const qsizetype rowBytes = qsizetype(header.width) * 4;
+    if (data.size() != headerSize + rowBytes * header.height)
         return {};
-    return QImage(resource.data() + headerSize, int(header.width), int(header.height), rowBytes,
-                  QImage::Format(header.format));
+    return QImage(reinterpret_cast<const uchar*>(data.constData()) + headerSize, int(header.width),
+                  int(header.height), rowBytes, QImage::Format(header.format));
 }
 
 QString pixelsOf(const QString& svg, int scale) {

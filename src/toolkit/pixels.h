@@ -1,7 +1,7 @@
-// pixels.h: pictures drawn at build time and kept in the resources as raw pixels, shown from
-// where they lie, without decoding or copying.
+// pixels.h: pictures drawn at build time and kept, packed, in the resources as raw pixels.
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <cstdint>
@@ -15,8 +15,12 @@ struct PixelsHeader {
     std::uint32_t format; // a QImage::Format
 };
 
-// The picture in the resource `path`, or a null image when there is none.
-QImage pixels(const QString& path);
+// The header and pixels in the resource `path`, unpacked; empty when there is none.
+QByteArray pixelsData(const QString& path);
+
+// An image on `data` without a copy: it is valid while `data` lives and is not changed. A
+// null image when `data` holds no picture.
+QImage imageOn(const QByteArray& data);
 
 // Where the build puts `svg` drawn at `scale`: ":/artwork/inizio.svg" at 2 is
 // ":/artwork/inizio@2x.pixels".

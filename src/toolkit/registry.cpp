@@ -69,8 +69,8 @@ std::vector<Form*> WindowRegistry::loadedWindows() const {
 void WindowRegistry::decorate(Form& window) {
     if (icon_.isNull())
         for (const int side : {16, 32, 48})
-            icon_.addPixmap(
-                QPixmap::fromImage(pixels(QStringLiteral(":/artwork/icon-%1.pixels").arg(side))));
+            icon_.addPixmap(QPixmap::fromImage(
+                imageOn(pixelsData(QStringLiteral(":/artwork/icon-%1.pixels").arg(side)))));
     window.setWindowIcon(icon_);
 }
 
