@@ -47,7 +47,10 @@ test: deps format-check ctest sanitize
 bench: configure
 	@tools/install-deps.sh bench
 	cmake --build $(BUILD) -j $(JOBS) --target cifrotto_bench
-	xvfb-run -a -s '-screen 0 1280x1024x24 -nolisten tcp' $(BUILD)/bench/cifrotto_bench
+	@# The free display is sought from a number drawn from the shell's process id: two
+	@# xvfb-run -a started together from the same number may end up sharing one server.
+	xvfb-run -a -n $$((100 + $$$$ % 800)) -s '-screen 0 1280x1024x24 -nolisten tcp' \
+		$(BUILD)/bench/cifrotto_bench
 
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find src tests bench -name '*.cpp' -o -name '*.h')
 
