@@ -19,9 +19,10 @@
 
 namespace {
 
-constexpr int kLaunches = 40;    // of each program, in turn
-constexpr int kWarmUp = 2;       // launches of each first, not counted: page cache, font cache
-constexpr int kMedianRuns = 101; // of each in-process measure
+constexpr int kLaunches = 40;       // of each program, in turn
+constexpr int kWarmUp = 2;          // launches of each first, not counted: page cache, font cache
+constexpr int kMedianRuns = 101;    // of each in-process measure
+constexpr int kCountedPresses = 20; // of each, under callgrind
 
 [[noreturn]] void fail(const QString& what) {
     std::fprintf(stderr, "bench: %s\n", qPrintable(what));
@@ -80,23 +81,33 @@ void launch(Program& program, bool counted) {
     }
 }
 
-// Instructions to the first frame, counted by callgrind: steadier than any clock on a busy
-// machine. Zero when valgrind is not installed.
-double instructions(const QString& path) {
+// Instructions counted by callgrind: steadier than any clock on a busy machine. Zero when
+// valgrind is not installed.
+// `command`: further options of callgrind, the program and its arguments.
+double instructions(const QStringList& command) {
     const QString valgrind = QStandardPaths::findExecutable(QStringLiteral("valgrind"));
     if (valgrind.isEmpty())
         return 0;
     QProcess process;
-    process.start(valgrind, {QStringLiteral("--tool=callgrind"),
-                             QStringLiteral("--callgrind-out-file=/dev/null"), path});
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.start(valgrind, QStringList{QStringLiteral("--tool=callgrind"),
+                                        QStringLiteral("--callgrind-out-file=/dev/null")} +
+                                command);
     const qint64 pid = process.waitForStarted() ? process.processId() : 0;
-    if (!process.waitForFinished(120000))
+    if (!process.waitForFinished(600000))
         fail(QStringLiteral("valgrind did not finish"));
     // Only the program's own line: Qt may fork a helper (dbus-launch) that reports too.
-    const auto match =
-        QRegularExpression(QStringLiteral("==%1== Collected : (\\d+)").arg(pid))
-            .match(QString::fromLocal8Bit(process.readAllStandardError()));
+    const auto match = QRegularExpression(QStringLiteral("==%1== Collected : (\\d+)").arg(pid))
+                           .match(QString::fromLocal8Bit(process.readAllStandardError()));
     return match.hasMatch() ? match.captured(1).toDouble() : 0;
+}
+
+// Instructions per press of one bench_session function: it switches counting on only around
+// the presses it times, from the third on.
+double instructionsPerPress(const QString& path, const char* function) {
+    return instructions({QStringLiteral("--collect-atstart=no"), path, QStringLiteral("-median"),
+                         QString::number(kCountedPresses + 2), QString::fromLatin1(function)}) /
+           kCountedPresses;
 }
 
 // "function","tag","metric",value,total,iterations lines of QtTest's -csv output.
@@ -160,8 +171,12 @@ int main(int argc, char* argv[]) {
         for (std::size_t k = 0; k < programs.size(); ++k)
             launch(programs[(k + std::size_t(i + kWarmUp)) % programs.size()], i >= 0);
     for (Program& program : programs)
-        program.instructions = instructions(program.path);
+        program.instructions = instructions({program.path});
     const std::map<QString, double> session = sessionMedians(here + "bench_session");
+    std::map<QString, double> perPress;
+    for (const char* function : {"ricomincia", "comincia", "confirmRows1To11", "confirmRow12"})
+        perPress[QString::fromLatin1(function)] =
+            instructionsPerPress(here + "bench_session", function);
     const QString loadAfter = loadAverage();
 
     const auto m = [](const Program& p, const char* key) {
@@ -210,12 +225,14 @@ int main(int argc, char* argv[]) {
              &p == &cifrotto ? verdict(over <= 1.0) : "");
     }
 
-    std::printf("In a running Cifrotto, medians of %d (QtTest -median)\n", kMedianRuns);
+    std::printf("In a running Cifrotto, medians of %d (QtTest -median)     instructions\n",
+                kMedianRuns);
     const auto timed = [&](const char* label, const char* function, double limitMs,
                            const char* target) {
         const double ms = session.at(QString::fromLatin1(function)) / 1e6;
-        line(label, number(ms, 3, " ms"), {}, QString::fromLatin1(target),
-             limitMs > 0 ? verdict(ms <= limitMs) : "");
+        const double counted = perPress[QString::fromLatin1(function)];
+        line(label, number(ms, 3, " ms"), counted > 0 ? number(counted / 1e6, 2, " M") : QString(),
+             QString::fromLatin1(target), verdict(ms <= limitMs));
     };
     timed("\"&Ricomincia\" to the new board painted", "ricomincia", 2.0, "<= 2 ms");
     timed("\"&Comincia\" to the new board painted", "comincia", 2.5, "<= 2.5 ms");
