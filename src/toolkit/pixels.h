@@ -18,8 +18,9 @@ struct PixelsHeader {
 // The header and pixels in the resource `path`, unpacked; empty when there is none.
 QByteArray pixelsData(const QString& path);
 
-// An image on `data` without a copy: it is valid while `data` lives and is not changed. A
-// null image when `data` holds no picture.
+// An image on `data` without a copy: it and every image or pixmap made from it without a
+// deep copy are valid while `data` lives and is not changed. A null image when `data` holds
+// no picture.
 QImage imageOn(const QByteArray& data);
 
 // Where the build puts `svg` drawn at `scale`: ":/artwork/inizio.svg" at 2 is

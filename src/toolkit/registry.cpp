@@ -68,9 +68,12 @@ std::vector<Form*> WindowRegistry::loadedWindows() const {
 // every new window.
 void WindowRegistry::decorate(Form& window) {
     if (icon_.isNull())
-        for (const int side : {16, 32, 48})
-            icon_.addPixmap(QPixmap::fromImage(
-                imageOn(pixelsData(QStringLiteral(":/artwork/icon-%1.pixels").arg(side)))));
+        for (const int side : {16, 32, 48}) {
+            const QByteArray pixels =
+                pixelsData(QStringLiteral(":/artwork/icon-%1.pixels").arg(side));
+            // A copy: a pixmap made from an image may keep its memory, and these bytes go.
+            icon_.addPixmap(QPixmap::fromImage(imageOn(pixels).copy()));
+        }
     window.setWindowIcon(icon_);
 }
 

@@ -1,6 +1,6 @@
 // tst_pictures.cpp: every picture looks exactly as Qt SVG draws it over its box's background
 // at scale 1 and at 2 (drawn at build time), and nearly so at 1.5 (drawn from the SVG at run
-// time). Run once per QT_SCALE_FACTOR.
+// time); the window icon is the SVG at each of its sizes. Run once per QT_SCALE_FACTOR.
 #include "support/gui.h"
 #include "windows/frminizio.h"
 #include "windows/frmistruzioni.h"
@@ -81,6 +81,23 @@ private slots:
             QCOMPARE(shown, expected);
         else // stretched to whole pixels (16.5 to 17 rows) and laid over the background
             QVERIFY2(meanDifference(shown, expected) < 13, "the picture is not the SVG's");
+    }
+
+    // The title bar's and the task bar's sizes are drawn exactly as the SVG gives them.
+    void theWindowIconIsTheSvgAtEachSize() {
+        auto* window = registry_.show<windows::frminizio>();
+        QSvgRenderer picture(QStringLiteral(CIFROTTO_ICON_SVG));
+        QVERIFY(picture.isValid());
+        for (const int side : {16, 32, 48}) {
+            QImage expected(side, side, QImage::Format_ARGB32_Premultiplied);
+            expected.fill(Qt::transparent);
+            QPainter painter(&expected);
+            picture.render(&painter);
+            painter.end();
+            const QPixmap shown = window->windowIcon().pixmap(QSize(side, side), 1.0);
+            QCOMPARE(shown.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                     expected);
+        }
     }
 };
 
