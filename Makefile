@@ -62,11 +62,16 @@ sanitize: deps $(SANITIZE_BUILD)/CMakeCache.txt
 
 test: deps format-check ctest sanitize
 
-# Benchmarks in the Release tree: start-up and memory against a bare Qt program, new game,
-# confirm, the rules; one table of medians beside the targets.
-bench: deps configure
+# Benchmarks in the Release tree, on a virtual display: start-up and memory against an empty
+# Qt window and one with a text button, new game, confirm, the rules; one table of medians
+# beside the targets.
+bench: configure
+	@tools/install-deps.sh bench
 	cmake --build $(BUILD) -j $(JOBS) --target cifrotto_bench
-	$(BUILD)/bench/cifrotto_bench
+	@# The free display is sought from a number drawn from the shell's process id: two
+	@# xvfb-run -a started together from the same number may end up sharing one server.
+	xvfb-run -a -n $$((100 + $$$$ % 800)) -s '-screen 0 1280x1024x24 -nolisten tcp' \
+		$(BUILD)/bench/cifrotto_bench
 
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find src tests bench -name '*.cpp' -o -name '*.h')
 

@@ -1,10 +1,12 @@
-// session.cpp: the costs a player feels inside a running Cifrotto: a new game from the board
-// ("&Ricomincia") and from the start window ("&Comincia"), and the confirm press. Prints one
-// line of nanosecond samples per measure for the driver to summarise.
-#include "first_paint.h"
+// session.cpp: what a player waits for inside a running Cifrotto ("&Ricomincia", "&Comincia",
+// "&Conferma") and what the rules cost, as QtTest benchmarks. Run with `-median N`: QtTest
+// calls each function N times and reports the median. Its wall-time measurer counts whole
+// milliseconds, so a press is timed with QElapsedTimer and handed to QtTest in nanoseconds.
 #include "rules/board.h"
 #include "rules/colour.h"
 #include "rules/random.h"
+#include "rules/scoring.h"
+#include "rules/secret.h"
 #include "toolkit/item.h"
 #include "toolkit/registry.h"
 #include "windows/frmcifrotto.h"
@@ -12,46 +14,69 @@
 #include "windows/frminizio.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
+#include <QtTest>
 #include <functional>
 #include <memory>
-#include <string>
-#include <vector>
+
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#endif
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-using Samples = std::vector<long long>;
+using Wanted = std::function<bool(const QWidget&)>;
 
-constexpr int kWarmUp = 5; // presses run and thrown away before each measure
-constexpr int kGames = 200;
-constexpr int kConfirms = 660; // 55 games of 12 rows
+// Waits for the paint pass of a top-level window that `wanted` accepts. The window's own
+// paint event comes before its children are painted and the frame is flushed, so the wait
+// ends on the event loop's next turn.
+class PaintWait : public QObject {
+public:
+    explicit PaintWait(Wanted wanted) : wanted_(std::move(wanted)) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
 
-[[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "session: %s\n", what);
-    std::exit(1);
+    bool wait() {
+        QTimer::singleShot(10000, &loop_, [this] { loop_.exit(1); });
+        return loop_.exec() == 0;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!seen_ && event->type() == QEvent::Paint && watched->isWidgetType()) {
+            const auto* widget = static_cast<QWidget*>(watched);
+            if (widget->isWindow() && wanted_(*widget)) {
+                seen_ = true;
+                QMetaObject::invokeMethod(
+                    this, [this] { loop_.exit(0); }, Qt::QueuedConnection);
+            }
+        }
+        return false;
+    }
+
+private:
+    Wanted wanted_;
+    QEventLoop loop_;
+    bool seen_ = false;
+};
+
+// Nanoseconds from `press` to the end of the paint pass of a window `wanted` accepts, or -1.
+qint64 pressToPaint(const Wanted& wanted, const std::function<void()>& press) {
+    PaintWait paint(wanted);
+    QElapsedTimer clock;
+    clock.start();
+    press();
+    return paint.wait() ? clock.nsecsElapsed() : -1;
 }
 
-QPushButton* button(const QWidget& window, const char* name) {
-    auto* found = window.findChild<QPushButton*>(QString::fromLatin1(name));
-    if (!found)
-        fail("a button is missing");
-    return found;
-}
-
-// Clicks through the window at the centre of a lightweight control, as the mouse would.
-void clickItem(QWidget& window, const QString& name) {
-    const auto* item = window.findChild<toolkit::Item*>(name);
-    if (!item)
-        fail("a control is missing");
-    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                      item->pixelRect().toRect().center());
+// Switches callgrind's counting on or off; nothing when not run under callgrind.
+void countInstructions() {
+#if __has_include(<valgrind/callgrind.h>)
+    CALLGRIND_TOGGLE_COLLECT;
+#endif
 }
 
 // Lets queued handlers and deferred deletions run, so each timed press starts from rest.
@@ -61,165 +86,165 @@ void settle() {
     QCoreApplication::processEvents();
 }
 
-// Runs `press`, then the event loop until a window that `wanted` accepts has had its paint
-// pass; returns the nanoseconds in between.
-long long timeToPaint(bench::FirstPaint& probe, const bench::FirstPaint::Wanted& wanted,
-                      const std::function<void()>& press) {
-    QEventLoop loop;
-    Clock::time_point painted{};
-    probe.arm(wanted, [&](QWidget&) {
-        painted = Clock::now();
-        loop.quit();
-    });
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] { fail("no paint within 10 s"); });
-    guard.start(10000);
-    const Clock::time_point start = Clock::now();
-    press();
-    loop.exec();
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(painted - start).count();
+template <class W> bool is(const QWidget& window) { return qobject_cast<const W*>(&window); }
+
+void press(const QWidget& window, const char* button) {
+    window.findChild<QPushButton*>(QString::fromLatin1(button))->click();
 }
 
-// Brings up a window and waits for it to be painted, without timing it.
-template <class W> W* showPainted(toolkit::WindowRegistry& registry, bench::FirstPaint& probe) {
-    W* window = nullptr;
-    timeToPaint(
-        probe, [](const QWidget& w) { return qobject_cast<const W*>(&w) != nullptr; },
-        [&] { window = registry.show<W>(); });
-    settle();
-    return window;
+// Clicks through the window at the centre of a lightweight control, as the mouse would.
+void clickItem(QWidget& window, const QString& name) {
+    const auto* item = window.findChild<toolkit::Item*>(name);
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      item->pixelRect().toRect().center());
 }
 
-bool isBoard(const QWidget& w) { return qobject_cast<const windows::frmcifrotto*>(&w); }
-
-Samples newGamesFromBoard(toolkit::WindowRegistry& registry, bench::FirstPaint& probe) {
-    Samples samples;
-    auto* board = showPainted<windows::frmcifrotto>(registry, probe);
-    for (int game = -kWarmUp; game < kGames; ++game) {
-        const QWidget* old = board;
-        const long long ns = timeToPaint(
-            probe, [old](const QWidget& w) { return &w != old && isBoard(w); },
-            [&] { button(*board, "cmdricomincia")->click(); });
-        settle();
-        board = registry.find<windows::frmcifrotto>();
-        if (!board || board == old)
-            fail("no new board after Ricomincia");
-        if (game >= 0)
-            samples.push_back(ns);
-    }
-    return samples;
-}
-
-Samples newGamesFromStart(toolkit::WindowRegistry& registry, bench::FirstPaint& probe) {
-    Samples samples;
-    auto* start = showPainted<windows::frminizio>(registry, probe);
-    // Only now, so that a window is always open and the registry never sees the end.
-    if (auto* board = registry.find<windows::frmcifrotto>())
-        registry.unload(*board);
-    settle();
-    for (int game = -kWarmUp; game < kGames; ++game) {
-        const long long ns =
-            timeToPaint(probe, isBoard, [&] { button(*start, "cmdcomincia")->click(); });
-        settle();
-        auto* board = registry.find<windows::frmcifrotto>();
-        if (!board)
-            fail("no board after Comincia");
-        // Back to the start window ("&Fine"), untimed.
-        timeToPaint(
-            probe, [](const QWidget& w) { return qobject_cast<const windows::frminizio*>(&w); },
-            [&] { button(*board, "cmdesci")->click(); });
-        settle();
-        start = registry.find<windows::frminizio>();
-        if (!start)
-            fail("no start window after Fine");
-        if (game >= 0)
-            samples.push_back(ns);
-    }
-    return samples;
-}
-
-struct ConfirmSamples {
-    Samples open;  // rows 1 to 11: the board is repainted with the row scored
-    Samples final; // row 12: the board and the end window
-};
-
-// Each row is filled with one colour, cycling through the palette, so no row wins and every
-// game runs to its twelfth row; then "&Sì" on the end window starts the next one.
-ConfirmSamples confirms(toolkit::WindowRegistry& registry, bench::FirstPaint& probe) {
-    ConfirmSamples samples;
-    auto* board = showPainted<windows::frmcifrotto>(registry, probe);
-    if (auto* start = registry.find<windows::frminizio>())
-        registry.unload(*start);
-    settle();
-    int colour = 0;
-    for (int press = -kWarmUp; press < kConfirms; ++press) {
-        const int row = board->board().riga + 1;
-        const auto& entry =
-            rules::kColours[static_cast<std::size_t>(colour++ % rules::kColourCount)];
-        clickItem(*board, QStringLiteral("img") +
-                              QString::fromLatin1(entry.name.data(),
-                                                  static_cast<qsizetype>(entry.name.size())));
-        for (int column = 1; column <= rules::kColumns; ++column)
-            clickItem(*board, QStringLiteral("img%1%2").arg(row).arg(column));
-        settle();
-        if (!button(*board, "cmdconferma")->isEnabled())
-            fail("the full row left Conferma disabled");
-
-        const bool last = row == rules::kRows;
-        const QWidget* game = board;
-        const long long ns = timeToPaint(
-            probe,
-            [last, game](const QWidget& w) {
-                return last ? qobject_cast<const windows::frmfine*>(&w) != nullptr : &w == game;
-            },
-            [&] { button(*board, "cmdconferma")->click(); });
-        settle();
-        if (press >= 0)
-            (last ? samples.final : samples.open).push_back(ns);
-
-        if (auto* fine = registry.find<windows::frmfine>()) {
-            timeToPaint(probe, isBoard, [&] { button(*fine, "cmdsi")->click(); });
-            settle();
-            board = registry.find<windows::frmcifrotto>();
-            if (!board)
-                fail("no board after Si");
-        }
-    }
-    return samples;
-}
-
-void print(const char* name, const Samples& samples) {
-    std::printf("samples %s", name);
-    for (const long long ns : samples)
-        std::printf(" %lld", ns);
-    std::printf("\n");
-}
+// Keeps results alive so that the compiler cannot drop the calls that made them.
+volatile long long sink = 0;
 
 } // namespace
 
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Cifrotto"));
-    QApplication::setQuitOnLastWindowClosed(false);
-    bench::FirstPaint probe;
-    toolkit::WindowRegistry registry;
-    // Seeded, so every run plays the same games.
-    registry.setRandomSource([seed = std::uint64_t{1}]() mutable {
-        return std::make_unique<rules::SeededRandom>(seed++);
-    });
+class Session : public QObject {
+    Q_OBJECT
 
-    const Samples ricomincia = newGamesFromBoard(registry, probe);
-    const Samples comincia = newGamesFromStart(registry, probe);
-    const ConfirmSamples confirm = confirms(registry, probe);
+    toolkit::WindowRegistry registry_;
+    int colour_ = 0;
+    int measured_ = 0;
 
-    std::printf("platform %s\nqt %s\n", qPrintable(QGuiApplication::platformName()), qVersion());
-    print("ricomincia", ricomincia);
-    print("comincia", comincia);
-    print("confirm", confirm.open);
-    print("confirm_last", confirm.final);
-    std::fflush(stdout);
-    registry.endApplication();
-    settle();
-    return 0;
-}
+    // Shows W (untimed) if it is not open, and waits until it has been painted.
+    template <class W> W* shown() {
+        if (W* open = registry_.find<W>())
+            return open;
+        W* window = nullptr;
+        pressToPaint(is<W>, [&] { window = registry_.show<W>(); });
+        settle();
+        return window;
+    }
+
+    // A board on which the next row can be filled and confirmed: one with an open row
+    // below `lastRow`, else a fresh one.
+    windows::frmcifrotto* boardBelowRow(int lastRow) {
+        auto* board = shown<windows::frmcifrotto>();
+        if (board->board().riga + 1 <= lastRow && !board->board().opt1)
+            return board;
+        pressToPaint(is<windows::frmcifrotto>, [&] { press(*board, "cmdricomincia"); });
+        settle();
+        return registry_.find<windows::frmcifrotto>();
+    }
+
+    // Fills the open row with one colour, cycling through the palette: such a row never
+    // wins, so every game runs to its twelfth row.
+    void fillRow(windows::frmcifrotto& board) {
+        const int row = board.board().riga + 1;
+        const auto& entry =
+            rules::kColours[static_cast<std::size_t>(colour_++ % rules::kColourCount)];
+        clickItem(board, QStringLiteral("img") +
+                             QLatin1String(entry.name.data(), qsizetype(entry.name.size())));
+        for (int column = 1; column <= rules::kColumns; ++column)
+            clickItem(board, QStringLiteral("img%1%2").arg(row).arg(column));
+        settle();
+    }
+
+    // The measured press: timed, and counted when callgrind runs with --collect-atstart=no,
+    // but for the process's first two, which also fill Qt's caches (twice the instructions).
+    void measure(const Wanted& wanted, const std::function<void()>& press) {
+        const bool counted = measured_++ >= 2;
+        if (counted)
+            countInstructions();
+        const qint64 ns = pressToPaint(wanted, press);
+        if (counted)
+            countInstructions();
+        QVERIFY2(ns >= 0, "no paint within 10 s");
+        QTest::setBenchmarkResult(qreal(ns), QTest::WalltimeNanoseconds);
+    }
+
+private slots:
+    void initTestCase() {
+        QApplication::setApplicationName(QStringLiteral("Cifrotto"));
+        QApplication::setQuitOnLastWindowClosed(false);
+        // Seeded, so that every run plays the same games.
+        registry_.setRandomSource([seed = std::uint64_t{1}]() mutable {
+            return std::make_unique<rules::SeededRandom>(seed++);
+        });
+    }
+
+    void ricomincia() {
+        auto* board = shown<windows::frmcifrotto>();
+        const QWidget* old = board;
+        measure([old](const QWidget& w) { return &w != old && is<windows::frmcifrotto>(w); },
+                [&] { press(*board, "cmdricomincia"); });
+        settle();
+    }
+
+    void comincia() {
+        auto* start = shown<windows::frminizio>();
+        if (auto* board = registry_.find<windows::frmcifrotto>())
+            registry_.unload(*board);
+        settle();
+        measure(is<windows::frmcifrotto>, [&] { press(*start, "cmdcomincia"); });
+        settle();
+    }
+
+    void confirmRows1To11() {
+        auto* board = boardBelowRow(rules::kRows - 1);
+        fillRow(*board);
+        const QWidget* game = board;
+        measure([game](const QWidget& w) { return &w == game; },
+                [&] { press(*board, "cmdconferma"); });
+        settle();
+    }
+
+    // The last confirm also opens the end window; "&Sì" there starts the next game.
+    void confirmRow12() {
+        auto* board = boardBelowRow(rules::kRows);
+        while (board->board().riga + 1 < rules::kRows) {
+            fillRow(*board);
+            press(*board, "cmdconferma");
+            settle();
+        }
+        fillRow(*board);
+        measure(is<windows::frmfine>, [&] { press(*board, "cmdconferma"); });
+        settle();
+        pressToPaint(is<windows::frmcifrotto>,
+                     [&] { press(*registry_.find<windows::frmfine>(), "cmdsi"); });
+        settle();
+    }
+
+    void secretDraw() {
+        rules::SeededRandom random(20240601);
+        QBENCHMARK {
+            rules::Board board;
+            rules::drawSecret(board, random);
+            sink = sink + board.segreto[0] + board.segreto[3];
+        }
+    }
+
+    // A board with a secret and twelve rows of pegs of every kind of score.
+    void rowScoring() {
+        rules::SeededRandom random(7);
+        rules::Board board;
+        rules::drawSecret(board, random);
+        for (int row = 1; row <= rules::kRows; ++row)
+            for (int column = 1; column <= rules::kColumns; ++column)
+                board.disc(row, column) =
+                    rules::colourOfCode(rules::codeFromDraw(random.next())).value;
+        int row = 0;
+        QBENCHMARK {
+            row = row % rules::kRows + 1;
+            board.rossi = 0;
+            board.bianchi = 0;
+            rules::countRow(board, row);
+            rules::paintReds(board, row);
+            rules::paintWhites(board, row);
+            sink = sink + board.rossi + board.bianchi;
+        }
+    }
+
+    void cleanupTestCase() {
+        registry_.endApplication();
+        settle();
+    }
+};
+
+QTEST_MAIN(Session)
+#include "session.moc"

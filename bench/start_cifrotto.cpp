@@ -1,15 +1,14 @@
-// start_cifrotto.cpp: Cifrotto started as the program starts it, quitting after its start
-// window's first frame and printing when that was.
+// start_cifrotto.cpp: Cifrotto started as the program starts, reporting its start window's
+// first frame.
 #include "app/start.h"
-#include "startup_report.h"
+#include "probe.h"
 #include "toolkit/registry.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    bench::FirstPaint probe;
-    bench::reportFirstFrame(probe);
+    bench::StartupProbe probe;
     toolkit::WindowRegistry registry;
     app::start(application, registry);
     return QApplication::exec();

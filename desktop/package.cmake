@@ -16,12 +16,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Cifrotto <cifrotto@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# dpkg-shlibdeps lists the libraries the program links: Qt Core, Gui, Widgets and Svg (whose
-# package, libqt6svg6, also holds the SVG image and icon plugins Qt loads at run time), libc,
-# libstdc++. Qt's further platform plugins are loaded at run time too, and libqt6gui6 only
-# recommends them, so they are named here. Should the program stop linking Qt SVG, name
-# libqt6svg6 here as well: the package test checks that it stays in Depends.
+# dpkg-shlibdeps lists the libraries the program links: Qt Core, Gui and Widgets, libc,
+# libstdc++. What Qt loads at run time is named here: the platform plugins (libqt6gui6 only
+# recommends them) and libqt6svg6, whose SVG image plugin draws the pictures at scales other
+# than 1 and 2 (the program does not link Qt SVG); the package test checks both.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
 
 include(CPack)

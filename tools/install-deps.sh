@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Cifrotto need,
-# and only those that are missing, so that a second call costs one dpkg query.
+# Installs the Debian packages that building, running and testing Cifrotto need (with
+# `bench`, also what `make bench` needs), and only those that are missing, so that a second
+# call costs one dpkg query.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,10 @@ packages=(
     xvfb xauth openbox x11-utils xdotool
     desktop-file-utils appstream dpkg-dev file lintian
 )
+# `make bench` also counts instructions with callgrind.
+if [ "${1:-}" = bench ]; then
+    packages+=(valgrind)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,9 +2,9 @@
 // clipped to the box.
 #pragma once
 
+#include <QByteArray>
+#include <QImage>
 #include <QWidget>
-
-class QSvgRenderer;
 
 namespace toolkit {
 
@@ -17,8 +17,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    const QImage& image();
+
     QString resource_;
-    QSvgRenderer* renderer_ = nullptr; // parsed at the first paint
+    QByteArray pixels_; // what `image_` shows, when it was drawn at build time
+    QImage image_;      // for `imageScale_`, made at the first paint at that scale
+    qreal imageScale_ = 0;
 };
 
 } // namespace toolkit

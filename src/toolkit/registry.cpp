@@ -1,10 +1,10 @@
 // registry.cpp: loading, showing, unloading and the end of the application.
 #include "toolkit/registry.h"
 
+#include "toolkit/pixels.h"
+
 #include <QMetaObject>
-#include <QPainter>
 #include <QPixmap>
-#include <QSvgRenderer>
 #include <algorithm>
 
 namespace toolkit {
@@ -68,21 +68,17 @@ std::vector<Form*> WindowRegistry::loadedWindows() const {
     return windows;
 }
 
-// The icon is drawn once, at the sizes title bars and task bars use, when the first window
-// needs it: handing the desktop a scalable icon would have it drawn again at every size for
+// The icon is made once, at the sizes title bars and task bars use, from pictures drawn at
+// build time: handing the desktop a scalable icon would have it drawn again at every size for
 // every new window.
 void WindowRegistry::decorate(Form& window) {
-    if (icon_.isNull()) {
-        QSvgRenderer picture(QStringLiteral(":/artwork/icon.svg"));
+    if (icon_.isNull())
         for (const int side : {16, 32, 48}) {
-            QPixmap pixmap(side, side);
-            pixmap.fill(Qt::transparent);
-            QPainter painter(&pixmap);
-            picture.render(&painter);
-            painter.end();
-            icon_.addPixmap(pixmap);
+            const QByteArray pixels =
+                pixelsData(QStringLiteral(":/artwork/icon-%1.pixels").arg(side));
+            // A copy: a pixmap made from an image may keep its memory, and these bytes go.
+            icon_.addPixmap(QPixmap::fromImage(imageOn(pixels).copy()));
         }
-    }
     window.setWindowIcon(icon_);
 }
 

@@ -8,6 +8,7 @@
 #include <QPixmapCache>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace toolkit {
 
@@ -36,14 +37,23 @@ void Shape::paintCircle(QPainter& painter, const QRectF& box, const QColor& outl
     const QPointF corner(std::floor(box.left()), std::floor(box.top()));
     const QRectF local = box.translated(-corner);
     const qreal ratio = painter.device()->devicePixelRatioF();
-    const QString key = QStringLiteral("cifrotto-circle %1 %2 %3 %4 %5 %6 %7")
-                            .arg(local.left())
-                            .arg(local.top())
-                            .arg(local.width())
-                            .arg(ratio)
-                            .arg(style_.outlined ? outline.rgba() : 0u)
-                            .arg(style_.opaque ? fill.rgba() : 0u)
-                            .arg(int(style_.outlined) * 2 + int(style_.opaque));
+    // The look's numbers as they lie in memory: formatting them as text cost a new board
+    // more than copying its circles.
+    const struct {
+        double left, top, width, ratio;
+        QRgb outline, fill;
+        std::uint32_t kind, zero; // no padding: every byte is set
+    } look{local.left(),
+           local.top(),
+           local.width(),
+           ratio,
+           style_.outlined ? outline.rgba() : 0u,
+           style_.opaque ? fill.rgba() : 0u,
+           std::uint32_t(style_.outlined) * 2 + std::uint32_t(style_.opaque),
+           0};
+    static_assert(sizeof look == 48);
+    const QString key = QStringLiteral("cifrotto-circle ") +
+                        QLatin1String(reinterpret_cast<const char*>(&look), sizeof look);
     QPixmap circle;
     if (!QPixmapCache::find(key, &circle)) {
         const QSizeF extent(std::ceil(local.right()), std::ceil(local.bottom()));

@@ -1,0 +1,105 @@
+// tst_pictures.cpp: every picture looks exactly as Qt SVG draws it over its box's background
+// at scale 1 and at 2 (drawn at build time), and nearly so at 1.5 (drawn from the SVG at run
+// time); the window icon is the SVG at each of its sizes. Run once per QT_SCALE_FACTOR.
+#include "support/gui.h"
+#include "windows/frminizio.h"
+#include "windows/frmistruzioni.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QtTest>
+
+namespace {
+
+// The picture drawn directly from its SVG, at the window's scale, over the background of the
+// widget that shows it, as large as that widget.
+QImage drawnFromSvg(const QWidget& box, const QString& svg) {
+    const qreal scale = box.devicePixelRatioF();
+    QImage image((QSizeF(box.size()) * scale).toSize(), QImage::Format_RGB32);
+    image.fill(box.palette().color(QPalette::Window));
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QSvgRenderer picture(svg);
+    picture.render(&painter, QRectF(QPointF(0, 0), picture.defaultSize()));
+    return image;
+}
+
+// The mean difference of the colour channels over all pixels.
+double meanDifference(const QImage& a, const QImage& b) {
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+} // namespace
+
+class TstPictures : public QObject {
+    Q_OBJECT
+
+    toolkit::WindowRegistry registry_;
+
+private slots:
+    void eachPictureIsTheSvgOverItsBackground_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("svg");
+        QTest::newRow("start picture") << "frminizio"
+                                       << "Picture1"
+                                       << ":/artwork/inizio.svg";
+        QTest::newRow("start strip") << "frminizio"
+                                     << "Image1"
+                                     << ":/artwork/striscia.svg";
+        QTest::newRow("instructions picture") << "frmistruzioni"
+                                              << "Picture1"
+                                              << ":/artwork/istruzioni.svg";
+    }
+
+    void eachPictureIsTheSvgOverItsBackground() {
+        QFETCH(QString, window);
+        QFETCH(QString, name);
+        QFETCH(QString, svg);
+        QWidget* form = window == QLatin1String("frminizio")
+                            ? static_cast<QWidget*>(registry_.show<windows::frminizio>())
+                            : registry_.show<windows::frmistruzioni>();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        auto* box = support::control<QWidget>(form, name);
+        const qreal scale = box->devicePixelRatioF();
+        const QByteArray wanted = qgetenv("QT_SCALE_FACTOR");
+        QCOMPARE(scale, wanted.isEmpty() ? 1.0 : wanted.toDouble());
+
+        const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage expected = drawnFromSvg(*box, svg);
+        expected.setDevicePixelRatio(scale);
+        QCOMPARE(shown.size(), expected.size());
+        if (scale == 1 || scale == 2)
+            QCOMPARE(shown, expected);
+        else // stretched to whole pixels (16.5 to 17 rows) and laid over the background
+            QVERIFY2(meanDifference(shown, expected) < 13, "the picture is not the SVG's");
+    }
+
+    // The title bar's and the task bar's sizes are drawn exactly as the SVG gives them.
+    void theWindowIconIsTheSvgAtEachSize() {
+        auto* window = registry_.show<windows::frminizio>();
+        QSvgRenderer picture(QStringLiteral(CIFROTTO_ICON_SVG));
+        QVERIFY(picture.isValid());
+        for (const int side : {16, 32, 48}) {
+            QImage expected(side, side, QImage::Format_ARGB32_Premultiplied);
+            expected.fill(Qt::transparent);
+            QPainter painter(&expected);
+            picture.render(&painter);
+            painter.end();
+            const QPixmap shown = window->windowIcon().pixmap(QSize(side, side), 1.0);
+            QCOMPARE(shown.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                     expected);
+        }
+    }
+};
+
+QTEST_MAIN(TstPictures)
+#include "tst_pictures.moc"
