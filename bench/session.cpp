@@ -205,8 +205,9 @@ int main(int argc, char* argv[]) {
     bench::FirstPaint probe;
     toolkit::WindowRegistry registry;
     // Seeded, so every run plays the same games.
-    registry.setRandomSource([seed = std::uint64_t{1}]() mutable {
-        return std::make_unique<rules::SeededRandom>(seed++);
+    registry.provide<windows::frmcifrotto>([seed = std::uint64_t{1}](auto& r) mutable {
+        return std::make_unique<windows::frmcifrotto>(
+            r, std::make_unique<rules::SeededRandom>(seed++));
     });
 
     const Samples ricomincia = newGamesFromBoard(registry, probe);

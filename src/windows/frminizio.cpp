@@ -14,12 +14,12 @@ namespace windows {
 using namespace inizio_layout;
 
 frminizio::frminizio(toolkit::WindowRegistry& registry) : Form(registry, kForm) {
-    const auto controls = toolkit::buildControls(*this, kControls);
-    connect(static_cast<QPushButton*>(controls[cmdcomincia]), &QPushButton::clicked, this,
+    const toolkit::Controls controls = toolkit::buildControls(*this, kControls);
+    connect(controls.get<QPushButton>("cmdcomincia"), &QPushButton::clicked, this,
             &frminizio::cmdcomincia_Click);
-    connect(static_cast<QPushButton*>(controls[cmdistruzioni]), &QPushButton::clicked, this,
+    connect(controls.get<QPushButton>("cmdistruzioni"), &QPushButton::clicked, this,
             &frminizio::cmdistruzioni_Click);
-    connect(static_cast<QPushButton*>(controls[cmdesci]), &QPushButton::clicked, this,
+    connect(controls.get<QPushButton>("cmdesci"), &QPushButton::clicked, this,
             &frminizio::cmdesci_Click);
 }
 

@@ -13,8 +13,8 @@ namespace windows {
 using namespace istruzioni_layout;
 
 frmistruzioni::frmistruzioni(toolkit::WindowRegistry& registry) : Form(registry, kForm) {
-    const auto controls = toolkit::buildControls(*this, kControls);
-    connect(static_cast<QPushButton*>(controls[cmdok]), &QPushButton::clicked, this,
+    const toolkit::Controls controls = toolkit::buildControls(*this, kControls);
+    connect(controls.get<QPushButton>("cmdok"), &QPushButton::clicked, this,
             &frmistruzioni::cmdok_Click);
 }
 

@@ -1,7 +1,8 @@
 // tst_stress_lifetime.cpp: two thousand new games in one process leave behind no object and
 // no window: every game window and end window, with all their controls, is destroyed.
-#include "new_games.h"
 #include "support/gui.h"
+#include "support/new_games.h"
+#include "support/play.h"
 
 #include <QApplication>
 #include <QTest>
@@ -55,7 +56,7 @@ private slots:
     }
 
     void newGamesLeaveNoObjectOrWindowBehind() {
-        toolkit::WindowRegistry registry;
+        play::SeededRegistry registry;
         // What Qt makes once (fonts, style data) is made during the first game.
         QVERIFY(stress::startFirstGame(registry));
         QVERIFY(stress::nextGame(registry, stress::Route::Restart));

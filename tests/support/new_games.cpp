@@ -1,9 +1,7 @@
 // new_games.cpp: the three ways from one game to the next, as a player clicks them.
-#include "new_games.h"
+#include "support/new_games.h"
 
-#include "rules/colour.h"
-#include "support/gui.h"
-#include "toolkit/shape.h"
+#include "support/play.h"
 #include "windows/frmfine.h"
 #include "windows/frminizio.h"
 
@@ -19,25 +17,6 @@ windows::frmcifrotto* startFirstGame(toolkit::WindowRegistry& registry) {
     return registry.find<windows::frmcifrotto>();
 }
 
-namespace {
-
-// Reads the secret off the board and plays it in row 1.
-void playTheSecret(windows::frmcifrotto* game) {
-    for (int column = 1; column <= 4; ++column) {
-        const auto* secret =
-            support::control<toolkit::Shape>(game, QStringLiteral("shpn%1").arg(column));
-        const auto code = rules::codeOfColour(secret->fill());
-        if (!code)
-            return;
-        support::click(game, QStringLiteral("img") +
-                                 QString::fromLatin1(rules::colourOfCode(*code).name));
-        support::click(game, QStringLiteral("img1%1").arg(column));
-    }
-    support::click(game, QStringLiteral("cmdconferma"));
-}
-
-} // namespace
-
 windows::frmcifrotto* nextGame(toolkit::WindowRegistry& registry, Route route) {
     QPointer<windows::frmcifrotto> game = registry.find<windows::frmcifrotto>();
     if (!game)
@@ -48,7 +27,7 @@ windows::frmcifrotto* nextGame(toolkit::WindowRegistry& registry, Route route) {
         if (route == Route::AgainAfterSolution)
             support::click(game, QStringLiteral("cmdsoluzione"));
         else
-            playTheSecret(game);
+            play::win(game);
         support::settle();
         auto* end = registry.find<windows::frmfine>();
         if (!end)
