@@ -1,7 +1,7 @@
 // tst_stress_random.cpp: a seeded random player drives the real windows as a person would,
 // and after every step the program is checked against what that step may have done.
 #include "support/gui.h"
-#include "support/pegs.h"
+#include "support/play.h"
 
 #include "rules/random.h"
 #include "toolkit/click_area.h"
@@ -72,10 +72,6 @@ const QString kStart = QStringLiteral("frminizio");
 const QString kRules = QStringLiteral("frmistruzioni");
 const QString kGame = QStringLiteral("frmcifrotto");
 const QString kEnd = QStringLiteral("frmfine");
-
-QString holeName(const char* prefix, int row, int column) {
-    return QString::fromLatin1(prefix) + QString::number(row) + QString::number(column);
-}
 
 // The actions of the current run of the program, cut to the last few hundred so that they
 // can be printed; a crash prints them too, so that the steps before it can be read at once.
@@ -176,15 +172,14 @@ struct GameView {
         using support::control;
         for (int r = 1; r <= kRows; ++r)
             for (int c = 1; c <= kColumns; ++c) {
-                discs[r - 1][c - 1] = control<toolkit::Shape>(game, holeName("shp", r, c));
-                holes[r - 1][c - 1] = control<toolkit::ClickArea>(game, holeName("img", r, c));
-                squares[r - 1][c - 1] = control<toolkit::Shape>(game, holeName("shpp", r, c));
+                discs[r - 1][c - 1] = control<toolkit::Shape>(game, play::disc(r, c));
+                holes[r - 1][c - 1] = control<toolkit::ClickArea>(game, play::hole(r, c));
+                squares[r - 1][c - 1] = control<toolkit::Shape>(game, play::square(r, c));
             }
         for (int k = 1; k <= kColumns; ++k)
-            secret[k - 1] = control<toolkit::Shape>(game, QStringLiteral("shpn%1").arg(k));
+            secret[k - 1] = control<toolkit::Shape>(game, play::secretShape(k));
         for (int code = 1; code <= kColourCount; ++code)
-            markers[code - 1] =
-                control<toolkit::Shape>(game, QStringLiteral("shps") + pegs::nameOf(code));
+            markers[code - 1] = control<toolkit::Shape>(game, play::marker(code));
         cover = control<toolkit::Shape>(game, QStringLiteral("shpschermo"));
         conferma = control<QPushButton>(game, QStringLiteral("cmdconferma"));
         hiddenMessage = control<QLabel>(game, QStringLiteral("lblmessaggio"));
@@ -350,7 +345,7 @@ private:
             if (view.disc(row, c) != pegs::valueOf(game_.plan[c - 1]))
                 wrong.push_back(c);
         if (chance() < 0.1)
-            return chance() < 0.5 ? clickControl(view.window, holeName("img", row, 1 + pick(4)))
+            return chance() < 0.5 ? clickControl(view.window, play::hole(row, 1 + pick(4)))
                                   : clickSwatch(1 + pick(kColourCount));
         if (wrong.empty()) {
             const double how = chance();
@@ -365,12 +360,12 @@ private:
             if (game_.plan[c - 1] == view.selectedCode())
                 ready.push_back(c);
         if (!ready.empty())
-            return clickControl(view.window, holeName("img", row, pickOf(ready)));
+            return clickControl(view.window, play::hole(row, pickOf(ready)));
         return clickSwatch(game_.plan[pickOf(wrong) - 1]);
     }
 
     QString clickSwatch(int code) {
-        return clickControl(game_.view.window, QStringLiteral("img") + pegs::nameOf(code));
+        return clickControl(game_.view.window, play::paletteArea(code));
     }
 
     // Between games: mostly the button that moves on, now and then one that leaves.
@@ -439,7 +434,7 @@ private:
         if (kind < 50 && game_.view.window) {
             if (chance() < 0.7)
                 return clickControl(game_.view.window,
-                                    holeName("img", 1 + pick(kRows), 1 + pick(kColumns)));
+                                    play::hole(1 + pick(kRows), 1 + pick(kColumns)));
             return clickSwatch(1 + pick(kColourCount));
         }
         if (kind < 62) {

@@ -8,8 +8,6 @@
 #include <QToolTip>
 #include <QtTest>
 
-using windows::frmcifrotto;
-
 namespace {
 
 QAccessibleInterface* accessibleChild(QWidget* window, const QString& objectName) {
