@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QThreadPool>
 
 #include <atomic>
 
@@ -44,6 +45,10 @@ class TstStressLifetime : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
+        // Qt's pool threads, started for the first games' drawing, would otherwise end after
+        // 30 idle seconds, taking their event dispatchers with them: a slow run would count
+        // fewer objects at the end than at the start.
+        QThreadPool::globalInstance()->setExpiryTimeout(-1);
         g_previousAdd = reinterpret_cast<ObjectHook>(qtHookData[kAddQObject]);
         g_previousRemove = reinterpret_cast<ObjectHook>(qtHookData[kRemoveQObject]);
         qtHookData[kAddQObject] = reinterpret_cast<quintptr>(&objectAdded);
