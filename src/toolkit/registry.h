@@ -21,9 +21,9 @@ public:
     WindowRegistry();
     ~WindowRegistry() override;
 
-    // How W is built from now on, for a window that needs more than the registry (the game
-    // window takes its secret's randomness there). A window without a factory is built from
-    // the registry alone.
+    // How W is built from now on, for a window that needs more than the registry to be built.
+    // A window without a factory is built from the registry alone; one that cannot be makes
+    // show<W>() throw std::logic_error.
     template <class W> void provide(Factory<W> factory) {
         setFactory(typeid(W), [factory = std::move(factory)](WindowRegistry& registry) {
             return std::unique_ptr<Form>(factory(registry));
