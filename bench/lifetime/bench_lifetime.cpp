@@ -34,7 +34,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     play::SeededRegistry registry;
-    if (!stress::startFirstGame(registry) || !stress::nextGame(registry, stress::Route::Restart)) {
+    if (!play::startGame(registry) || !stress::nextGame(registry, stress::Route::Restart)) {
         std::fprintf(stderr, "the first game did not open\n");
         return 1;
     }

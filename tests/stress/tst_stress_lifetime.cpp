@@ -63,7 +63,7 @@ private slots:
     void newGamesLeaveNoObjectOrWindowBehind() {
         play::SeededRegistry registry;
         // What Qt makes once (fonts, style data) is made during the first game.
-        QVERIFY(stress::startFirstGame(registry));
+        QVERIFY(play::startGame(registry));
         QVERIFY(stress::nextGame(registry, stress::Route::Restart));
         support::settle();
         const long objects = g_liveObjects;

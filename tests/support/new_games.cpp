@@ -3,19 +3,10 @@
 
 #include "support/play.h"
 #include "windows/frmfine.h"
-#include "windows/frminizio.h"
 
 #include <QPointer>
 
 namespace stress {
-
-windows::frmcifrotto* startFirstGame(toolkit::WindowRegistry& registry) {
-    auto* start = registry.show<windows::frminizio>();
-    support::settle();
-    support::click(start, QStringLiteral("cmdcomincia"));
-    support::settle();
-    return registry.find<windows::frmcifrotto>();
-}
 
 windows::frmcifrotto* nextGame(toolkit::WindowRegistry& registry, Route route) {
     QPointer<windows::frmcifrotto> game = registry.find<windows::frmcifrotto>();

@@ -2,6 +2,7 @@
 #include "support/play.h"
 
 #include "toolkit/shape.h"
+#include "windows/frminizio.h"
 
 #include <QTest>
 
@@ -39,6 +40,14 @@ QString paletteArea(int code) { return QStringLiteral("img") + nameOf(code); }
 
 toolkit::Shape* shape(const QWidget* window, const QString& name) {
     return support::control<toolkit::Shape>(window, name);
+}
+
+windows::frmcifrotto* startGame(toolkit::WindowRegistry& registry) {
+    auto* start = registry.show<windows::frminizio>();
+    support::settle();
+    support::click(start, QStringLiteral("cmdcomincia"));
+    support::settle();
+    return registry.find<windows::frmcifrotto>();
 }
 
 windows::frmcifrotto* openGame(toolkit::WindowRegistry& registry) {

@@ -48,6 +48,9 @@ QString paletteArea(int code);     // img<name>
 
 toolkit::Shape* shape(const QWidget* window, const QString& name);
 
+// As the player starts: the start window, then "&Comincia". The game's window, or nullptr.
+windows::frmcifrotto* startGame(toolkit::WindowRegistry& registry);
+
 // Shows the game window and waits until it takes input.
 windows::frmcifrotto* openGame(toolkit::WindowRegistry& registry);
 

@@ -16,13 +16,6 @@ const QString kLost = QStringLiteral("Hai perso!");
 constexpr int kQuestionTop = 56;       // 840 twips
 constexpr int kRaisedQuestionTop = 32; // 480 twips
 
-// A registry with a new game open, reached through "&Comincia".
-frmcifrotto* startGame(toolkit::WindowRegistry& registry) {
-    support::click(registry.show<frminizio>(), QStringLiteral("cmdcomincia"));
-    support::settle();
-    return registry.find<frmcifrotto>();
-}
-
 // "win", "lose", "solution" or "restart" on the game window that is open now.
 void act(toolkit::WindowRegistry& registry, const QString& step) {
     frmcifrotto* game = registry.find<frmcifrotto>();
@@ -71,7 +64,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, marker);
         play::SeededRegistry registry;
-        QVERIFY(startGame(registry));
+        QVERIFY(flow::startGame(registry));
         act(registry, outcome);
 
         frmfine* fine = registry.find<frmfine>();
@@ -105,7 +98,7 @@ private slots:
         QFETCH(QString, outcome);
         QFETCH(QString, message);
         play::SeededRegistry registry;
-        QVERIFY(startGame(registry));
+        QVERIFY(flow::startGame(registry));
         if (!outcome.isEmpty()) {
             act(registry, outcome);
             registry.find<frmfine>()->close();
@@ -130,7 +123,7 @@ private slots:
     void solutionLeavesOnlyTheRaisedQuestion() {
         QFETCH(QStringList, steps);
         play::SeededRegistry registry;
-        QVERIFY(startGame(registry));
+        QVERIFY(flow::startGame(registry));
         playAll(registry, steps);
 
         QCOMPARE(flow::loadedKinds(registry), (QStringList{"frmcifrotto", "frmfine"}));
@@ -147,7 +140,7 @@ private slots:
 
     void solutionLeavesTheConfirmButtonAndAConfirmScoresAsUsual() {
         play::SeededRegistry registry;
-        frmcifrotto* game = startGame(registry);
+        frmcifrotto* game = flow::startGame(registry);
         QVERIFY(game);
         auto* conferma = support::control<QPushButton>(game, "cmdconferma");
 
@@ -198,7 +191,7 @@ private slots:
         QFETCH(QString, outcome);
         QFETCH(QString, message);
         play::SeededRegistry registry;
-        QVERIFY(startGame(registry));
+        QVERIFY(flow::startGame(registry));
         playAll(registry, before);
         const QPointer<frmfine> fine = registry.find<frmfine>();
         QVERIFY(fine);
@@ -219,7 +212,7 @@ private slots:
     // A row that was full before "&Soluzione" can still win, and the end window says so.
     void winConfirmedAfterTheSolutionIsAnnounced() {
         play::SeededRegistry registry;
-        frmcifrotto* game = startGame(registry);
+        frmcifrotto* game = flow::startGame(registry);
         QVERIFY(game);
         flow::fillRow(game, 1, flow::secretOf(game));
         act(registry, "solution");
@@ -244,7 +237,7 @@ private slots:
     void siOpensOneFreshGameAndClosesTheEndWindow() {
         QFETCH(QStringList, steps);
         play::SeededRegistry registry;
-        QVERIFY(startGame(registry));
+        QVERIFY(flow::startGame(registry));
         // Leave some pegs and a selected colour behind, so that a reused board would show.
         frmcifrotto* played = registry.find<frmcifrotto>();
         flow::fillRow(played, 1, shifted(flow::secretOf(played)));
