@@ -163,8 +163,9 @@ private slots:
         QApplication::setApplicationName(QStringLiteral("Cifrotto"));
         QApplication::setQuitOnLastWindowClosed(false);
         // Seeded, so that every run plays the same games.
-        registry_.setRandomSource([seed = std::uint64_t{1}]() mutable {
-            return std::make_unique<rules::SeededRandom>(seed++);
+        registry_.provide<windows::frmcifrotto>([seed = std::uint64_t{1}](auto& r) mutable {
+            return std::make_unique<windows::frmcifrotto>(
+                r, std::make_unique<rules::SeededRandom>(seed++));
         });
     }
 

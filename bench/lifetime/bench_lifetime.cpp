@@ -1,7 +1,8 @@
 // bench_lifetime.cpp: resident memory after the first game and after two thousand more, the
 // same games as the lifetime test; a number that keeps growing means something is kept.
-#include "new_games.h"
 #include "support/gui.h"
+#include "support/new_games.h"
+#include "support/play.h"
 
 #include <QApplication>
 
@@ -32,8 +33,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 
-    toolkit::WindowRegistry registry;
-    if (!stress::startFirstGame(registry) || !stress::nextGame(registry, stress::Route::Restart)) {
+    play::SeededRegistry registry;
+    if (!play::startGame(registry) || !stress::nextGame(registry, stress::Route::Restart)) {
         std::fprintf(stderr, "the first game did not open\n");
         return 1;
     }

@@ -1,17 +1,41 @@
 // start.cpp: the application's identity and its first window.
 #include "app/start.h"
 
+#include "rules/random.h"
+#include "toolkit/pixels.h"
 #include "toolkit/registry.h"
+#include "windows/frmcifrotto.h"
 #include "windows/frminizio.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 
 namespace app {
 
-void start(QApplication& application, toolkit::WindowRegistry& registry) {
+// The icon is made once, at the sizes title bars and task bars use, from pictures drawn at
+// build time: handing the desktop a scalable icon would have it drawn again at every size for
+// every new window.
+void identify() {
     QApplication::setApplicationName(QStringLiteral("Cifrotto"));
     // Ties the windows to the installed launcher and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.cifrotto.Cifrotto"));
+    QIcon icon;
+    for (const int side : {16, 32, 48}) {
+        const QByteArray pixels =
+            toolkit::pixelsData(QStringLiteral(":/artwork/icon-%1.pixels").arg(side));
+        // A copy: a pixmap made from an image may keep its memory, and these bytes go.
+        icon.addPixmap(QPixmap::fromImage(toolkit::imageOn(pixels).copy()));
+    }
+    QApplication::setWindowIcon(icon);
+}
+
+void start(QApplication& application, toolkit::WindowRegistry& registry) {
+    identify();
+    registry.provide<windows::frmcifrotto>([](toolkit::WindowRegistry& r) {
+        return std::make_unique<windows::frmcifrotto>(
+            r, std::make_unique<rules::SeededRandom>(rules::clockSeed()));
+    });
     // The registry, not Qt, knows when the last window has gone.
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&registry, &toolkit::WindowRegistry::applicationEnded, &application,

@@ -9,8 +9,11 @@ class WindowRegistry;
 
 namespace app {
 
-// Names the application, shows the start window, and quits once the registry says the last
-// window has gone.
+// The application's name, its launcher and the icon every window shows.
+void identify();
+
+// Identifies the application, builds new games with clock-seeded secrets, shows the start
+// window, and quits once the registry says the last window has gone.
 void start(QApplication& application, toolkit::WindowRegistry& registry);
 
 } // namespace app

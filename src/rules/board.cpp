@@ -13,10 +13,9 @@ Board::Board() {
     for (auto& row : holeActive)
         row.fill(false);
     holeActive[0].fill(true);
-    // The layout paints the secret row white but for its last shape, which shows the
-    // window background; the secret draw replaces all four when the window opens.
-    secretShapes = {kWhite, kWhite, kWhite, kWindowBackground};
 }
+
+ColourValue Board::secret(int k) const { return colourOfCode(segreto[index(k, kColumns)]).value; }
 
 void Board::setRowActive(int row, bool shown) {
     for (int column = 1; column <= kColumns; ++column)

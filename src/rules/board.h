@@ -5,35 +5,34 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 
 namespace rules {
 
 inline constexpr int kRows = 12;
 inline constexpr int kColumns = 4;
-inline constexpr ColourValue kCoverGrey = 0x808080;
-inline constexpr ColourValue kMarkerGreen = 0xC0FFC0;
+
+// How the game ended: won (four reds) or lost (the twelfth row without them).
+enum class Outcome { None, Won, Lost };
 
 // Rows are numbered from the bottom, 1 to 12; columns from the left, 1 to 4.
 // The accessors take those numbers, so no caller ever does the off-by-one.
 struct Board {
     template <class T> using PerHole = std::array<std::array<T, kColumns>, kRows>;
 
-    PerHole<ColourValue> discs;                     // shp<r><c>: the peg, or kEmpty
-    PerHole<bool> holeActive;                       // img<r><c> shown, so it takes clicks
-    PerHole<ColourValue> squares;                   // shpp<r><k>: feedback, or kEmpty when unlit
-    std::array<ColourValue, kColumns> secretShapes; // shpn1..shpn4
-    bool coverShown = true;                         // shpschermo
-    std::array<bool, kColourCount> markerShown{};   // shps<name>, in palette order
-    bool confirmEnabled = false;                    // cmdconferma
-    std::string message; // lblmessaggio: "", "Complimenti" or "Mi dispiace"
-    bool opt1 = false;   // the outcome flag: true for a won game
+    PerHole<ColourValue> discs;                   // shp<r><c>: the peg, or kEmpty
+    PerHole<bool> holeActive;                     // img<r><c> shown, so it takes clicks
+    PerHole<ColourValue> squares;                 // shpp<r><k>: feedback, or kEmpty when unlit
+    bool coverShown = true;                       // shpschermo
+    std::array<bool, kColourCount> markerShown{}; // shps<name>, in palette order
+    bool confirmEnabled = false;                  // cmdconferma
+    Outcome outcome = Outcome::None;              // lblmessaggio's marker
+    bool opt1 = false;                            // the outcome flag: true for a won game
 
     std::int16_t riga = 0; // rows confirmed so far
     std::int16_t rossi = 0;
     std::int16_t bianchi = 0;
     std::int16_t diversi = 0;
-    std::array<std::int16_t, kColumns> segreto{};
+    std::array<std::int16_t, kColumns> segreto{}; // the secret's codes, once drawn
 
     Board();
 
@@ -53,8 +52,8 @@ struct Board {
     bool active(int row, int column) const {
         return holeActive[index(row, kRows)][index(column, kColumns)];
     }
-    ColourValue& secret(int k) { return secretShapes[index(k, kColumns)]; }
-    ColourValue secret(int k) const { return secretShapes[index(k, kColumns)]; }
+    // shpn<k>: the colour of the secret's k-th code; only once the secret is drawn.
+    ColourValue secret(int k) const;
     bool& marker(int code) { return markerShown[index(code, kColourCount)]; }
     bool marker(int code) const { return markerShown[index(code, kColourCount)]; }
 

@@ -1,26 +1,21 @@
 // colour.h: the eleven peg colours and the 32-bit colour values the board stores.
 #pragma once
 
+#include "colour/colour_value.h"
+
 #include <array>
-#include <cstdint>
 #include <optional>
 #include <string_view>
 
 namespace rules {
 
-// With the top bit clear a value is 0x00BBGGRR; with it set, the low bits name
-// a desktop system colour, drawn in whatever the desktop currently uses.
-using ColourValue = std::uint32_t;
-
-inline constexpr ColourValue kButtonFace = 0x8000000F;
-inline constexpr ColourValue kWindowBackground = 0x80000005;
-inline constexpr ColourValue kWindowText = 0x80000008;
+using colour::ColourValue;
+using colour::kButtonFace;
 
 // An empty hole and an unlit feedback square both hold the button-face value.
 inline constexpr ColourValue kEmpty = kButtonFace;
 
 constexpr bool isEmpty(ColourValue value) { return value == kEmpty; }
-constexpr bool isSystemColour(ColourValue value) { return (value & 0x80000000u) != 0; }
 
 struct ColourEntry {
     int code;

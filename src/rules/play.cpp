@@ -27,7 +27,7 @@ bool placePeg(Board& board, int row, int column) {
     return true;
 }
 
-std::optional<Handoff> confirm(Board& board) {
+std::optional<Outcome> confirm(Board& board) {
     if (!board.confirmEnabled || board.riga >= kRows)
         return std::nullopt;
     ++board.riga;
@@ -36,13 +36,14 @@ std::optional<Handoff> confirm(Board& board) {
     board.rossi = 0;
     board.bianchi = 0;
 
+    Outcome decided = Outcome::None;
     if (row < kRows) {
         board.setRowActive(row + 1, true);
         board.setRowActive(row, false);
         countRow(board, row);
         paintReds(board, row);
         if (board.rossi == kColumns) {
-            board.message = kWonMarker;
+            decided = Outcome::Won;
             board.setRowActive(row + 1, false);
             board.coverShown = false;
         }
@@ -50,24 +51,18 @@ std::optional<Handoff> confirm(Board& board) {
     } else {
         // The secret is uncovered after the last row whatever its score.
         board.setRowActive(row, false);
-        board.message = kWonMarker;
         board.coverShown = false;
         countRow(board, row);
         paintReds(board, row);
-        if (board.rossi != kColumns)
-            board.message = kLostMarker;
+        decided = board.rossi == kColumns ? Outcome::Won : Outcome::Lost;
         paintWhites(board, row);
     }
 
-    if (board.message == kWonMarker) {
-        board.opt1 = true;
-        return Handoff::Won;
+    if (decided != Outcome::None) {
+        board.outcome = decided;
+        board.opt1 = decided == Outcome::Won;
     }
-    if (board.message == kLostMarker) {
-        board.opt1 = false;
-        return Handoff::Lost;
-    }
-    return Handoff::None;
+    return decided;
 }
 
 void revealSolution(Board& board) {

@@ -5,9 +5,6 @@
 
 namespace rules {
 
-inline constexpr const char* kWonMarker = "Complimenti";
-inline constexpr const char* kLostMarker = "Mi dispiace";
-
 // Shows the chosen colour's marker and hides the other ten.
 void selectColour(Board& board, int code);
 
@@ -19,13 +16,11 @@ std::optional<ColourValue> selectedColour(const Board& board);
 // window gives it the focus. A row that is not full leaves the button as it was.
 bool placePeg(Board& board, int row, int column);
 
-enum class Handoff { None, Won, Lost };
-
 // One press of the confirm button: opens the next row, scores this one, and at the end of
-// the game uncovers the secret and sets the outcome flag. The window shows the end window
-// for Won and Lost. A press while the button is disabled (a click that arrives late) changes
-// nothing and gives nothing back.
-std::optional<Handoff> confirm(Board& board);
+// the game uncovers the secret and sets the outcome and its flag. Returns the outcome this
+// press decided, for which the window shows the end window. A press while the button is
+// disabled (a click that arrives late) changes nothing and gives nothing back.
+std::optional<Outcome> confirm(Board& board);
 
 // The solution command: uncovers the secret and closes every hole to the mouse. The confirm
 // button keeps its state, so a full row may still be confirmed and scored.

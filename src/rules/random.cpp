@@ -16,12 +16,15 @@ float SeededRandom::next() {
     return static_cast<float>(engine_() >> 8) * kUnit;
 }
 
-std::uint64_t clockSeed() {
-    const auto ticks =
-        static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+std::uint64_t mixedSeed(std::uint64_t ticks) {
     std::random_device entropy;
     const std::uint64_t mixed = (static_cast<std::uint64_t>(entropy()) << 32) | entropy();
     return ticks ^ mixed;
+}
+
+std::uint64_t clockSeed() {
+    return mixedSeed(
+        static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
 }
 
 } // namespace rules

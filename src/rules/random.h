@@ -24,8 +24,11 @@ private:
     std::mt19937 engine_;
 };
 
-// The system clock mixed with the operating system's entropy, so that two games opened
-// within the same clock tick still get different seeds.
+// Clock ticks mixed with the operating system's entropy, so that two games opened within
+// the same clock tick still get different seeds.
+std::uint64_t mixedSeed(std::uint64_t ticks);
+
+// mixedSeed of the system clock now.
 std::uint64_t clockSeed();
 
 } // namespace rules

@@ -28,9 +28,6 @@ void drawSecret(Board& board, UnitRandom& random) {
             code = static_cast<std::int16_t>(codeFromDraw(random.next()));
         board.diversi = countDistinct(board.segreto);
     } while (board.diversi != 4);
-
-    for (int k = 1; k <= kColumns; ++k)
-        board.secret(k) = colourOfCode(board.segreto[static_cast<std::size_t>(k - 1)]).value;
 }
 
 } // namespace rules

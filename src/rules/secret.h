@@ -16,7 +16,7 @@ int codeFromDraw(float r);
 std::int16_t countDistinct(const std::array<std::int16_t, kColumns>& codes);
 
 // Whole attempts are drawn until all four codes differ, so every ordered secret of four
-// different colours is equally likely; then shpn1..shpn4 are painted from the colour table.
+// different colours is equally likely.
 void drawSecret(Board& board, UnitRandom& random);
 
 } // namespace rules

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
+#include <stdexcept>
 
 namespace toolkit {
 
@@ -104,15 +105,31 @@ QObject* makeControl(Form& form, const ControlSpec& entry) {
 
 } // namespace
 
-std::vector<QObject*> buildControls(Form& form, std::span<const ControlSpec> layout) {
-    std::vector<QObject*> controls;
-    controls.reserve(layout.size());
+void Controls::add(std::string_view name, QObject* control) {
+    if (!byName_.emplace(std::string(name), control).second)
+        throw std::invalid_argument("two controls are named " + std::string(name));
+}
+
+QObject* Controls::find(std::string_view name) const {
+    const auto it = byName_.find(std::string(name));
+    return it == byName_.end() ? nullptr : it->second;
+}
+
+void Controls::refuse(std::string_view name, const char* kind) const {
+    const QObject* found = find(name);
+    throw std::invalid_argument(
+        found ? std::string(name) + " is a " + found->metaObject()->className() + ", not a " + kind
+              : "no control is named " + std::string(name) + " (wanted a " + kind + ")");
+}
+
+Controls buildControls(Form& form, std::span<const ControlSpec> layout) {
+    Controls controls;
     std::vector<std::pair<int, QWidget*>> tabStops;
     for (const ControlSpec& entry : layout) {
         QObject* control = makeControl(form, entry);
-        controls.push_back(control);
+        controls.add(entry.name.view(), control);
         if (entry.tabIndex >= 0)
-            tabStops.emplace_back(entry.tabIndex, static_cast<QWidget*>(control));
+            tabStops.emplace_back(entry.tabIndex, qobject_cast<QWidget*>(control));
     }
     std::ranges::sort(tabStops, {}, &std::pair<int, QWidget*>::first);
     for (std::size_t i = 1; i < tabStops.size(); ++i)

@@ -29,7 +29,6 @@ Form::Form(WindowRegistry& registry, const FormSpec& layout)
     // The form paints its own background and keeps the desktop palette, so that its buttons
     // share the style's cached bevels with every other window's.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    registry.decorate(*this);
     installAccessibility();
 }
 

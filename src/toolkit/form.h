@@ -2,7 +2,7 @@
 // lightweight items and hosts its native controls (buttons, labels).
 #pragma once
 
-#include "rules/colour.h"
+#include "colour/colour_value.h"
 #include "toolkit/click_area.h"
 
 #include <QAbstractButton>
@@ -20,7 +20,7 @@ struct FormSpec {
     const char* caption;
     int clientWidth; // twips
     int clientHeight;
-    rules::ColourValue background;
+    colour::ColourValue background;
 };
 
 class Form : public QWidget {
@@ -61,7 +61,7 @@ protected:
 
 private:
     WindowRegistry& registry_;
-    rules::ColourValue background_;
+    colour::ColourValue background_;
     std::vector<Item*> items_; // bottom of the stacking order first
     QPointer<ClickArea> pressed_;
     QPointer<QAbstractButton> cancel_;

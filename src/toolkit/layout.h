@@ -2,7 +2,7 @@
 // the builder turns it into controls.
 #pragma once
 
-#include "rules/colour.h"
+#include "colour/colour_value.h"
 #include "toolkit/shape.h"
 #include "toolkit/twips.h"
 
@@ -57,11 +57,11 @@ struct ControlSpec {
     int tabIndex = -1;   // native controls only
     std::string_view caption{};
     FontSpec font{};
-    rules::ColourValue foreground = rules::kWindowText; // labels
-    rules::ColourValue background = rules::kButtonFace; // labels and pictures
-    bool border = false;                                // labels
-    bool wordWrap = false;                              // labels
-    std::string_view picture{};                         // pictures: a resource path
+    colour::ColourValue foreground = colour::kWindowText; // labels
+    colour::ColourValue background = colour::kButtonFace; // labels and pictures
+    bool border = false;                                  // labels
+    bool wordWrap = false;                                // labels
+    std::string_view picture{};                           // pictures: a resource path
 };
 
 } // namespace toolkit

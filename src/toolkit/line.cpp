@@ -1,7 +1,7 @@
 // line.cpp: painting a line.
 #include "toolkit/line.h"
 
-#include "rules/colour.h"
+#include "colour/colour_value.h"
 #include "toolkit/system_colours.h"
 
 #include <QPainter>
@@ -27,7 +27,7 @@ Line::Line(Form& form, const QString& name, int x1, int y1, int x2, int y2)
     : Item(form, name, spanOf(x1, y1, x2, y2), true, QAccessible::Separator) {}
 
 void Line::paint(QPainter& painter, const QPalette& palette) const {
-    painter.fillRect(pixelRect(), screenColour(rules::kWindowText, palette));
+    painter.fillRect(pixelRect(), screenColour(colour::kWindowText, palette));
 }
 
 } // namespace toolkit

@@ -1,16 +1,13 @@
 // registry.cpp: loading, showing, unloading and the end of the application.
 #include "toolkit/registry.h"
 
-#include "toolkit/pixels.h"
-
 #include <QMetaObject>
-#include <QPixmap>
 #include <algorithm>
+#include <stdexcept>
 
 namespace toolkit {
 
-WindowRegistry::WindowRegistry()
-    : randomSource_([] { return std::make_unique<rules::SeededRandom>(rules::clockSeed()); }) {}
+WindowRegistry::WindowRegistry() = default;
 
 WindowRegistry::~WindowRegistry() = default;
 
@@ -19,13 +16,24 @@ Form* WindowRegistry::findForm(std::type_index type) const {
     return it == loaded_.end() ? nullptr : it->window.get();
 }
 
-Form* WindowRegistry::showForm(std::type_index type, Form* (*create)(WindowRegistry&)) {
+void WindowRegistry::setFactory(std::type_index type, Factory<Form> factory) {
+    const auto it = std::ranges::find(factories_, type, &Provided::type);
+    if (it != factories_.end())
+        it->factory = std::move(factory);
+    else
+        factories_.push_back({type, std::move(factory)});
+}
+
+Form* WindowRegistry::showForm(std::type_index type, const Factory<Form>& standard) {
     if (ended_)
         return nullptr;
     Form* window = findForm(type);
     if (!window) {
-        window =
-            loaded_.emplace_back(Entry{type, std::unique_ptr<Form>(create(*this))}).window.get();
+        const auto provided = std::ranges::find(factories_, type, &Provided::type);
+        const Factory<Form>& create = provided != factories_.end() ? provided->factory : standard;
+        if (!create)
+            throw std::logic_error(std::string("no factory builds the window ") + type.name());
+        window = loaded_.emplace_back(Entry{type, create(*this)}).window.get();
         window->Form_Load();
     }
     if (window->isVisible())
@@ -66,20 +74,6 @@ std::vector<Form*> WindowRegistry::loadedWindows() const {
     for (const auto& entry : loaded_)
         windows.push_back(entry.window.get());
     return windows;
-}
-
-// The icon is made once, at the sizes title bars and task bars use, from pictures drawn at
-// build time: handing the desktop a scalable icon would have it drawn again at every size for
-// every new window.
-void WindowRegistry::decorate(Form& window) {
-    if (icon_.isNull())
-        for (const int side : {16, 32, 48}) {
-            const QByteArray pixels =
-                pixelsData(QStringLiteral(":/artwork/icon-%1.pixels").arg(side));
-            // A copy: a pixmap made from an image may keep its memory, and these bytes go.
-            icon_.addPixmap(QPixmap::fromImage(imageOn(pixels).copy()));
-        }
-    window.setWindowIcon(icon_);
 }
 
 void WindowRegistry::scheduleAfterHandler() {

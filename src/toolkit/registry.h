@@ -2,13 +2,12 @@
 // its Form_Load inside the call; unloading destroys it, and a later show builds it afresh.
 #pragma once
 
-#include "rules/random.h"
 #include "toolkit/form.h"
 
-#include <QIcon>
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <typeindex>
 #include <vector>
 
@@ -17,17 +16,27 @@ namespace toolkit {
 class WindowRegistry : public QObject {
     Q_OBJECT
 public:
-    using RandomSource = std::function<std::unique_ptr<rules::UnitRandom>()>;
+    template <class W> using Factory = std::function<std::unique_ptr<W>(WindowRegistry&)>;
 
     WindowRegistry();
     ~WindowRegistry() override;
 
+    // How W is built from now on, for a window that needs more than the registry to be built.
+    // A window without a factory is built from the registry alone; one that cannot be makes
+    // show<W>() throw std::logic_error.
+    template <class W> void provide(Factory<W> factory) {
+        setFactory(typeid(W), [factory = std::move(factory)](WindowRegistry& registry) {
+            return std::unique_ptr<Form>(factory(registry));
+        });
+    }
+
     // Loads W if it is not loaded (building it and running its Form_Load), then shows it
     // modeless and brings it to the front. Nothing, once the application has ended.
     template <class W> W* show() {
-        return static_cast<W*>(showForm(typeid(W), [](WindowRegistry& r) -> Form* {
-            return new W(r); // owned by the registry from here on
-        }));
+        Factory<Form> standard;
+        if constexpr (std::is_constructible_v<W, WindowRegistry&>)
+            standard = [](WindowRegistry& registry) { return std::make_unique<W>(registry); };
+        return static_cast<W*>(showForm(typeid(W), standard));
     }
 
     template <class W> W* find() const { return static_cast<W*>(findForm(typeid(W))); }
@@ -50,14 +59,6 @@ public:
     // handler has returned.
     bool isLoaded(const Form& window) const;
 
-    // Where each new game's secret draw takes its randomness: the clock, unless a test or a
-    // replay hands in a seeded source.
-    void setRandomSource(RandomSource source) { randomSource_ = std::move(source); }
-    std::unique_ptr<rules::UnitRandom> newRandom() const { return randomSource_(); }
-
-    // Gives a new window what every window shares: the icon.
-    void decorate(Form& window);
-
 signals:
     // Emitted once, when the last window has gone or a handler ended the application.
     void applicationEnded();
@@ -68,17 +69,22 @@ private:
         std::unique_ptr<Form> window;
     };
 
-    Form* showForm(std::type_index type, Form* (*create)(WindowRegistry&));
+    struct Provided {
+        std::type_index type;
+        Factory<Form> factory;
+    };
+
+    void setFactory(std::type_index type, Factory<Form> factory);
+    Form* showForm(std::type_index type, const Factory<Form>& standard);
     Form* findForm(std::type_index type) const;
     void afterHandler();
     void scheduleAfterHandler();
 
+    std::vector<Provided> factories_;
     std::vector<Entry> loaded_;
     std::vector<std::unique_ptr<Form>> unloaded_; // destroyed after the running handler
     bool afterHandlerScheduled_ = false;
     bool ended_ = false;
-    RandomSource randomSource_;
-    QIcon icon_;
 };
 
 } // namespace toolkit

@@ -15,7 +15,7 @@ namespace toolkit {
 Shape::Shape(Form& form, const QString& name, TwipRect rect, bool visible, ShapeStyle style)
     : Item(form, name, rect, visible, QAccessible::Graphic), style_(style) {}
 
-void Shape::setFill(rules::ColourValue fill) {
+void Shape::setFill(colour::ColourValue fill) {
     if (style_.fill == fill)
         return;
     style_.fill = fill;
@@ -74,7 +74,7 @@ void Shape::paintCircle(QPainter& painter, const QRectF& box, const QColor& outl
 
 void Shape::paint(QPainter& painter, const QPalette& palette) const {
     const QRectF box = paintedRect();
-    const QColor outline = screenColour(rules::kWindowText, palette);
+    const QColor outline = screenColour(colour::kWindowText, palette);
     const QColor fill = screenColour(style_.fill, palette);
     // The outline lies inside the box, so a shape never paints outside its rectangle.
     const QRectF inner = style_.outlined ? box.adjusted(1, 1, -1, -1) : box;

@@ -1,7 +1,7 @@
 // shape.h: a filled rectangle or circle; it shows a colour and never takes a click.
 #pragma once
 
-#include "rules/colour.h"
+#include "colour/colour_value.h"
 #include "toolkit/item.h"
 
 namespace toolkit {
@@ -10,7 +10,7 @@ enum class ShapeForm : std::uint8_t { Rectangle, Circle };
 
 struct ShapeStyle {
     ShapeForm form = ShapeForm::Rectangle;
-    rules::ColourValue fill = rules::kButtonFace;
+    colour::ColourValue fill = colour::kButtonFace;
     bool opaque = true;   // a transparent shape draws only its outline
     bool outlined = true; // 1 pixel in the window-text colour
 };
@@ -21,8 +21,8 @@ public:
     Shape(Form& form, const QString& name, TwipRect rect, bool visible, ShapeStyle style);
 
     // The stored value, which for a system colour is the reference, not the screen colour.
-    rules::ColourValue fill() const { return style_.fill; }
-    void setFill(rules::ColourValue fill);
+    colour::ColourValue fill() const { return style_.fill; }
+    void setFill(colour::ColourValue fill);
     ShapeForm form() const { return style_.form; }
 
     // Where the shape actually draws: a circle in a box that is not square takes the

@@ -3,14 +3,14 @@
 
 namespace toolkit {
 
-QColor screenColour(rules::ColourValue value, const QPalette& palette) {
-    if (rules::isSystemColour(value)) {
+QColor screenColour(colour::ColourValue value, const QPalette& palette) {
+    if (colour::isSystemColour(value)) {
         switch (value) {
-        case rules::kButtonFace:
+        case colour::kButtonFace:
             return palette.color(QPalette::Button);
-        case rules::kWindowBackground:
+        case colour::kWindowBackground:
             return palette.color(QPalette::Base);
-        case rules::kWindowText:
+        case colour::kWindowText:
             return palette.color(QPalette::WindowText);
         default:
             return palette.color(QPalette::Window);

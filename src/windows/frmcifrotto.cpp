@@ -17,8 +17,6 @@
 
 namespace windows {
 
-using board_layout::kLayout;
-
 namespace {
 // The game window stands 170 twips above the centre of the screen.
 constexpr int kRaise = 170;
@@ -26,6 +24,19 @@ constexpr int kRaise = 170;
 QString colourName(rules::ColourValue value) {
     const auto code = rules::codeOfColour(value);
     return code ? QString::fromLatin1(rules::colourOfCode(*code).name) : QString();
+}
+
+// The hidden outcome marker's text; the player never sees it.
+QString markerText(rules::Outcome outcome) {
+    switch (outcome) {
+    case rules::Outcome::Won:
+        return QStringLiteral("Complimenti");
+    case rules::Outcome::Lost:
+        return QStringLiteral("Mi dispiace");
+    case rules::Outcome::None:
+        break;
+    }
+    return {};
 }
 
 // "2 rossi, 1 bianco", as a player would say it.
@@ -40,56 +51,62 @@ QString countsText(int reds, int whites) {
 }
 } // namespace
 
-frmcifrotto::frmcifrotto(toolkit::WindowRegistry& registry) : Form(registry, board_layout::kForm) {
-    const auto controls = toolkit::buildControls(*this, kLayout.controls);
-    const auto at = [&controls](int index) { return controls[static_cast<std::size_t>(index)]; };
+frmcifrotto::frmcifrotto(toolkit::WindowRegistry& registry,
+                         std::unique_ptr<rules::UnitRandom> random)
+    : Form(registry, board_layout::kForm), random_(std::move(random)) {
+    using namespace board_layout;
+    const toolkit::Controls controls = toolkit::buildControls(*this, kControls);
+    const auto shape = [&controls](ControlName name) {
+        return controls.get<toolkit::Shape>(name.view());
+    };
+    const auto area = [&controls](ControlName name) {
+        return controls.get<toolkit::ClickArea>(name.view());
+    };
+    const auto button = [&controls](std::string_view name) {
+        return controls.get<QPushButton>(name);
+    };
 
     for (int row = 1; row <= rules::kRows; ++row) {
         for (int column = 1; column <= rules::kColumns; ++column) {
             const auto r = static_cast<std::size_t>(row - 1);
             const auto c = static_cast<std::size_t>(column - 1);
-            discs_[r][c] = static_cast<toolkit::Shape*>(at(kLayout.disc(row, column)));
-            squares_[r][c] = static_cast<toolkit::Shape*>(at(kLayout.square(row, column)));
-            holeAreas_[r][c] = static_cast<toolkit::ClickArea*>(at(kLayout.holeArea(row, column)));
+            discs_[r][c] = shape(discName(row, column));
+            squares_[r][c] = shape(squareName(row, column));
+            holeAreas_[r][c] = area(holeName(row, column));
             connect(holeAreas_[r][c], &toolkit::ClickArea::clicked, this,
                     [this, row, column] { imgHole_Click(row, column); });
         }
     }
     for (int k = 1; k <= rules::kColumns; ++k)
-        secrets_[static_cast<std::size_t>(k - 1)] =
-            static_cast<toolkit::Shape*>(at(kLayout.secret(k)));
-    cover_ = static_cast<toolkit::Shape*>(at(kLayout.cover));
+        secrets_[static_cast<std::size_t>(k - 1)] = shape(secretName(k));
+    cover_ = shape("shpschermo");
     for (int code = 1; code <= rules::kColourCount; ++code) {
         const auto index = static_cast<std::size_t>(code - 1);
         const QString name = QString::fromLatin1(rules::colourOfCode(code).name);
-        markers_[index] = static_cast<toolkit::Shape*>(at(kLayout.marker(code)));
-        paletteAreas_[index] = static_cast<toolkit::ClickArea*>(at(kLayout.paletteArea(code)));
+        markers_[index] = shape(markerName(code));
+        paletteAreas_[index] = area(paletteAreaName(code));
         paletteAreas_[index]->setAccessibleName(name);
         paletteAreas_[index]->setAccessibleRole(QAccessible::RadioButton);
         paletteAreas_[index]->setSelectable(true);
-        static_cast<toolkit::Shape*>(at(kLayout.swatch(code)))->setToolTip(name);
+        shape(swatchName(code))->setToolTip(name);
         connect(paletteAreas_[index], &toolkit::ClickArea::clicked, this,
                 [this, code] { imgColour_Click(code); });
     }
 
-    cmdconferma_ = static_cast<QPushButton*>(at(kLayout.cmdconferma));
-    lblmessaggio_ = static_cast<QLabel*>(at(kLayout.lblmessaggio));
-    opt1_ = static_cast<QRadioButton*>(at(kLayout.opt1));
+    cmdconferma_ = button("cmdconferma");
+    lblmessaggio_ = controls.get<QLabel>("lblmessaggio");
+    opt1_ = controls.get<QRadioButton>("opt1");
     toolkit::onClick(cmdconferma_, this, &frmcifrotto::cmdconferma_Click);
-    toolkit::onClick(static_cast<QPushButton*>(at(kLayout.cmdesci)), this,
-                     &frmcifrotto::cmdesci_Click);
-    toolkit::onClick(static_cast<QPushButton*>(at(kLayout.cmdricomincia)), this,
-                     &frmcifrotto::cmdricomincia_Click);
-    toolkit::onClick(static_cast<QPushButton*>(at(kLayout.cmdsoluzione)), this,
-                     &frmcifrotto::cmdsoluzione_Click);
+    toolkit::onClick(button("cmdesci"), this, &frmcifrotto::cmdesci_Click);
+    toolkit::onClick(button("cmdricomincia"), this, &frmcifrotto::cmdricomincia_Click);
+    toolkit::onClick(button("cmdsoluzione"), this, &frmcifrotto::cmdsoluzione_Click);
 }
 
 void frmcifrotto::Form_Load() {
     centreOnScreen(kRaise);
     board_.riga = 0;
     board_.confirmEnabled = false;
-    const auto random = registry().newRandom();
-    rules::drawSecret(board_, *random);
+    rules::drawSecret(board_, *random_);
     showBoard();
 }
 
@@ -106,32 +123,23 @@ void frmcifrotto::imgHole_Click(int row, int column) {
 }
 
 void frmcifrotto::cmdconferma_Click() {
-    const std::optional<rules::Handoff> handoff = rules::confirm(board_);
-    if (!handoff)
+    const std::optional<rules::Outcome> decided = rules::confirm(board_);
+    if (!decided) // a late click on a button that was disabled meanwhile
         return;
     showBoard();
-    if (*handoff != rules::Handoff::None)
-        handOff(*handoff == rules::Handoff::Won);
-}
-
-void frmcifrotto::handOff(bool won) {
-    frmfine* fine = registry().show<frmfine>();
-    if (!fine)
+    if (*decided == rules::Outcome::None)
         return;
-    // The message is written at every hand-off, not only when the end window is created, so
-    // a window left open from an earlier game never tells the player the old outcome.
-    fine->setMessage(won ? frmfine::kWon : frmfine::kLost);
-    fine->setQuestionTop(frmfine::kQuestionTop);
+    // The outcome is announced at every hand-off, not only when the end window is created,
+    // so a window left open from an earlier game never tells the player the old outcome.
+    if (frmfine* fine = registry().show<frmfine>())
+        fine->showOutcome();
 }
 
 void frmcifrotto::cmdsoluzione_Click() {
     rules::revealSolution(board_);
     showBoard();
-    frmfine* fine = registry().show<frmfine>();
-    if (!fine)
-        return;
-    fine->setMessage(QString());
-    fine->setQuestionTop(frmfine::kRaisedQuestionTop);
+    if (frmfine* fine = registry().show<frmfine>())
+        fine->showQuestionOnly();
 }
 
 void frmcifrotto::cmdricomincia_Click() {
@@ -161,7 +169,7 @@ void frmcifrotto::showBoard() {
     for (int code = 1; code <= rules::kColourCount; ++code)
         markers_[static_cast<std::size_t>(code - 1)]->setVisible(board_.marker(code));
     cmdconferma_->setEnabled(board_.confirmEnabled);
-    lblmessaggio_->setText(QString::fromStdString(board_.message));
+    lblmessaggio_->setText(markerText(board_.outcome));
     opt1_->setChecked(board_.opt1);
     describeBoard();
 }

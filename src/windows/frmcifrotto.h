@@ -3,9 +3,11 @@
 #pragma once
 
 #include "rules/board.h"
+#include "rules/random.h"
 #include "toolkit/form.h"
 
 #include <array>
+#include <memory>
 
 class QLabel;
 class QPushButton;
@@ -21,7 +23,8 @@ namespace windows {
 class frmcifrotto final : public toolkit::Form {
     Q_OBJECT
 public:
-    explicit frmcifrotto(toolkit::WindowRegistry& registry);
+    // The game's secret is drawn from random as the window loads.
+    frmcifrotto(toolkit::WindowRegistry& registry, std::unique_ptr<rules::UnitRandom> random);
 
     void Form_Load() override;
 
@@ -42,9 +45,8 @@ private:
 
     void showBoard();
     void describeBoard();
-    void handOff(bool won);
-
     rules::Board board_;
+    std::unique_ptr<rules::UnitRandom> random_;
 
     PerHole<toolkit::Shape> discs_{};
     PerHole<toolkit::ClickArea> holeAreas_{};

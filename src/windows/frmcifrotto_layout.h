@@ -3,6 +3,7 @@
 #pragma once
 
 #include "rules/board.h"
+#include "rules/colour.h"
 #include "toolkit/form.h"
 #include "toolkit/layout.h"
 
@@ -47,140 +48,133 @@ constexpr ControlName named(std::string_view prefix, std::string_view word) {
     return name;
 }
 
+// The names of the board's families: the table names its controls with these, and the window
+// finds them by the same names. The column is one digit and comes last: shp111 is row 11.
+constexpr ControlName discName(int row, int column) { return named("shp", row, column); }
+constexpr ControlName holeName(int row, int column) { return named("img", row, column); }
+constexpr ControlName squareName(int row, int k) { return named("shpp", row, k); }
+constexpr ControlName secretName(int k) { return named("shpn", k); }
+constexpr std::string_view colourWord(int code) {
+    return rules::kColours.at(static_cast<std::size_t>(code - 1)).name;
+}
+constexpr ControlName markerName(int code) { return named("shps", colourWord(code)); }
+constexpr ControlName swatchName(int code) { return named("shp", colourWord(code)); }
+constexpr ControlName paletteAreaName(int code) { return named("img", colourWord(code)); }
+
+// What the board looks like before and around the game: the rules never store these.
+inline constexpr colour::ColourValue kCoverGrey = 0x808080;
+inline constexpr colour::ColourValue kMarkerGreen = 0xC0FFC0;
 inline constexpr toolkit::ShapeStyle kDisc{ShapeForm::Circle, rules::kEmpty, true, true};
 inline constexpr toolkit::ShapeStyle kUnlitSquare{ShapeForm::Rectangle, rules::kEmpty, true, true};
 inline constexpr toolkit::FontSpec kComic12{FontFace::Comic, 12, false};
 
-struct Layout {
-    std::array<ControlSpec, 200> controls{};
-    int count = 0;
-    // Where each family starts in the table.
-    int squares = 0, discs = 0, holeAreas = 0, secrets = 0, cover = 0, palette = 0;
-    int cmdconferma = 0, cmdesci = 0, lblmessaggio = 0, opt1 = 0, cmdricomincia = 0,
-        cmdsoluzione = 0;
+inline constexpr std::size_t kControlCount = 200;
+using Table = std::array<ControlSpec, kControlCount>;
 
-    constexpr int add(const ControlSpec& control) {
-        controls[static_cast<std::size_t>(count)] = control;
-        return count++;
-    }
-    constexpr int square(int row, int k) const { return squares + (row - 1) * kColumns + k - 1; }
-    constexpr int disc(int row, int column) const {
-        return discs + (row - 1) * kColumns + column - 1;
-    }
-    constexpr int holeArea(int row, int column) const {
-        return holeAreas + (row - 1) * kColumns + column - 1;
-    }
-    constexpr int secret(int k) const { return secrets + k - 1; }
-    // Each palette entry is its marker, then its swatch above it, then its click area.
-    constexpr int marker(int code) const { return palette + (code - 1) * 3; }
-    constexpr int swatch(int code) const { return marker(code) + 1; }
-    constexpr int paletteArea(int code) const { return marker(code) + 2; }
-};
-
-constexpr Layout makeLayout() {
-    Layout l;
-    l.add({.kind = ControlKind::Shape,
-           .name = "shpriquadro",
-           .rect = {1200, 120, 2775, 7815},
-           .shape = {ShapeForm::Rectangle, rules::kEmpty, false, true}});
+constexpr Table makeTable() {
+    Table table{};
+    std::size_t count = 0;
+    const auto add = [&table, &count](const ControlSpec& control) { table.at(count++) = control; };
+    add({.kind = ControlKind::Shape,
+         .name = "shpriquadro",
+         .rect = {1200, 120, 2775, 7815},
+         .shape = {ShapeForm::Rectangle, rules::kEmpty, false, true}});
     for (int row = kRows - 1; row >= 1; --row)
-        l.add({.kind = ControlKind::Line,
-               .name = named("Line", separatorNumber(row)),
-               .rect = {1200, separatorY(row), 3960, separatorY(row)}});
+        add({.kind = ControlKind::Line,
+             .name = named("Line", separatorNumber(row)),
+             .rect = {1200, separatorY(row), 3960, separatorY(row)}});
 
-    l.squares = l.count;
     for (int row = 1; row <= kRows; ++row)
         for (int k = 1; k <= kColumns; ++k)
-            l.add({.kind = ControlKind::Shape,
-                   .name = named("shpp", row, k),
-                   .rect = {squareLeft(k), squareTop(row, k), kSquareSize, kSquareSize},
-                   .shape = kUnlitSquare});
+            add({.kind = ControlKind::Shape,
+                 .name = squareName(row, k),
+                 .rect = {squareLeft(k), squareTop(row, k), kSquareSize, kSquareSize},
+                 .shape = kUnlitSquare});
 
-    l.discs = l.count;
     for (int row = 1; row <= kRows; ++row)
         for (int column = 1; column <= kColumns; ++column)
-            l.add({.kind = ControlKind::Shape,
-                   .name = named("shp", row, column),
-                   .rect = {columnLeft(column), rowTop(row), kHoleSize, kHoleSize},
-                   .shape = kDisc});
+            add({.kind = ControlKind::Shape,
+                 .name = discName(row, column),
+                 .rect = {columnLeft(column), rowTop(row), kHoleSize, kHoleSize},
+                 .shape = kDisc});
 
-    l.holeAreas = l.count;
     for (int row = 1; row <= kRows; ++row)
         for (int column = 1; column <= kColumns; ++column)
-            l.add({.kind = ControlKind::ClickArea,
-                   .name = named("img", row, column),
-                   .rect = {columnLeft(column), rowTop(row), kHoleSize, kHoleSize},
-                   .visible = row == 1});
+            add({.kind = ControlKind::ClickArea,
+                 .name = holeName(row, column),
+                 .rect = {columnLeft(column), rowTop(row), kHoleSize, kHoleSize},
+                 .visible = row == 1});
 
-    l.secrets = l.count;
+    // The secret row opens white but for its last shape, which shows the window background;
+    // the secret drawn as the window loads replaces all four.
     for (int k = 1; k <= kColumns; ++k)
-        l.add({.kind = ControlKind::Shape,
-               .name = named("shpn", k),
-               .rect = {columnLeft(k), 240, kHoleSize, kHoleSize},
-               .shape = {ShapeForm::Circle, k < 4 ? rules::kWhite : rules::kWindowBackground, true,
-                         true}});
-    l.cover = l.add({.kind = ControlKind::Shape,
-                     .name = "shpschermo",
-                     .rect = {2040, 240, 1815, 375},
-                     .shape = {ShapeForm::Rectangle, rules::kCoverGrey, true, true}});
+        add({.kind = ControlKind::Shape,
+             .name = secretName(k),
+             .rect = {columnLeft(k), 240, kHoleSize, kHoleSize},
+             .shape = {ShapeForm::Circle, k < 4 ? rules::kWhite : colour::kWindowBackground, true,
+                       true}});
+    add({.kind = ControlKind::Shape,
+         .name = "shpschermo",
+         .rect = {2040, 240, 1815, 375},
+         .shape = {ShapeForm::Rectangle, kCoverGrey, true, true}});
 
-    l.palette = l.count;
-    for (const auto& colour : rules::kColours) {
-        const int code = colour.code;
-        // The bianco swatch keeps the window background the layout gives it.
-        const rules::ColourValue fill = code == 1 ? rules::kWindowBackground : colour.value;
-        l.add({.kind = ControlKind::Shape,
-               .name = named("shps", colour.name),
-               .rect = {240, swatchTop(code) - 120, code == 1 ? 630 : 615, 615},
-               .shape = {ShapeForm::Circle, rules::kMarkerGreen, true, false},
-               .visible = false});
-        l.add({.kind = ControlKind::Shape,
-               .name = named("shp", colour.name),
-               .rect = {360, swatchTop(code), kHoleSize, kHoleSize},
-               .shape = {ShapeForm::Circle, fill, true, true}});
-        l.add({.kind = ControlKind::ClickArea,
-               .name = named("img", colour.name),
-               .rect = {360, swatchTop(code), kHoleSize, kHoleSize}});
+    for (const auto& entry : rules::kColours) {
+        const int code = entry.code;
+        // The bianco swatch shows the window background, not the white it stands for.
+        const colour::ColourValue fill = code == 1 ? colour::kWindowBackground : entry.value;
+        add({.kind = ControlKind::Shape,
+             .name = markerName(code),
+             .rect = {240, swatchTop(code) - 120, code == 1 ? 630 : 615, 615},
+             .shape = {ShapeForm::Circle, kMarkerGreen, true, false},
+             .visible = false});
+        add({.kind = ControlKind::Shape,
+             .name = swatchName(code),
+             .rect = {360, swatchTop(code), kHoleSize, kHoleSize},
+             .shape = {ShapeForm::Circle, fill, true, true}});
+        add({.kind = ControlKind::ClickArea,
+             .name = paletteAreaName(code),
+             .rect = {360, swatchTop(code), kHoleSize, kHoleSize}});
     }
 
-    l.cmdconferma = l.add({.kind = ControlKind::Button,
-                           .name = "cmdconferma",
-                           .rect = {4200, 4080, 1575, 495},
-                           .enabled = false,
-                           .tabIndex = 0,
-                           .caption = "&Conferma",
-                           .font = kComic12});
-    l.cmdesci = l.add({.kind = ControlKind::Button,
-                       .name = "cmdesci",
-                       .rect = {4800, 7560, 1095, 375},
-                       .cancel = true,
-                       .tabIndex = 1,
-                       .caption = "&Fine"});
-    l.lblmessaggio = l.add({.kind = ControlKind::Label,
-                            .name = "lblmessaggio",
-                            .rect = {4200, 4800, 975, 255},
-                            .visible = false,
-                            .tabIndex = 2});
-    l.opt1 = l.add({.kind = ControlKind::Option,
-                    .name = "opt1",
-                    .rect = {4200, 5160, 735, 255},
-                    .visible = false,
-                    .tabIndex = 3,
-                    .caption = "opt1"});
-    l.cmdricomincia = l.add({.kind = ControlKind::Button,
-                             .name = "cmdricomincia",
-                             .rect = {4800, 6960, 1095, 375},
-                             .tabIndex = 4,
-                             .caption = "&Ricomincia"});
-    l.cmdsoluzione = l.add({.kind = ControlKind::Button,
-                            .name = "cmdsoluzione",
-                            .rect = {4800, 6360, 1095, 375},
-                            .tabIndex = 5,
-                            .caption = "&Soluzione"});
-    return l;
+    add({.kind = ControlKind::Button,
+         .name = "cmdconferma",
+         .rect = {4200, 4080, 1575, 495},
+         .enabled = false,
+         .tabIndex = 0,
+         .caption = "&Conferma",
+         .font = kComic12});
+    add({.kind = ControlKind::Button,
+         .name = "cmdesci",
+         .rect = {4800, 7560, 1095, 375},
+         .cancel = true,
+         .tabIndex = 1,
+         .caption = "&Fine"});
+    add({.kind = ControlKind::Label,
+         .name = "lblmessaggio",
+         .rect = {4200, 4800, 975, 255},
+         .visible = false,
+         .tabIndex = 2});
+    add({.kind = ControlKind::Option,
+         .name = "opt1",
+         .rect = {4200, 5160, 735, 255},
+         .visible = false,
+         .tabIndex = 3,
+         .caption = "opt1"});
+    add({.kind = ControlKind::Button,
+         .name = "cmdricomincia",
+         .rect = {4800, 6960, 1095, 375},
+         .tabIndex = 4,
+         .caption = "&Ricomincia"});
+    add({.kind = ControlKind::Button,
+         .name = "cmdsoluzione",
+         .rect = {4800, 6360, 1095, 375},
+         .tabIndex = 5,
+         .caption = "&Soluzione"});
+    if (count != kControlCount)
+        throw "the board has 200 controls"; // not a constant expression: fails the build
+    return table;
 }
 
-inline constexpr Layout kLayout = makeLayout();
-static_assert(kLayout.count == 200, "the board has 200 controls");
+inline constexpr Table kControls = makeTable();
 
 } // namespace windows::board_layout

@@ -1,4 +1,4 @@
-// frmfine.cpp: the end window reads the game window's outcome flag as it loads.
+// frmfine.cpp: the end window tells the game window's outcome flag and asks for another game.
 #include "windows/frmfine.h"
 
 #include "toolkit/builder.h"
@@ -13,19 +13,22 @@ namespace windows {
 
 using namespace fine_layout;
 
+namespace {
+constexpr int kQuestionTop = 840;       // twips, as laid out
+constexpr int kRaisedQuestionTop = 480; // with no message above it
+} // namespace
+
 frmfine::frmfine(toolkit::WindowRegistry& registry) : Form(registry, kForm) {
-    const auto controls = toolkit::buildControls(*this, kControls);
-    lblmessaggio_ = static_cast<QLabel*>(controls[lblmessaggio]);
-    lbldomanda_ = static_cast<QLabel*>(controls[lbldomanda]);
-    toolkit::onClick(static_cast<QPushButton*>(controls[cmdsi]), this, &frmfine::cmdsi_Click);
-    toolkit::onClick(static_cast<QPushButton*>(controls[cmdno]), this, &frmfine::cmdno_Click);
+    const toolkit::Controls controls = toolkit::buildControls(*this, kControls);
+    lblmessaggio_ = controls.get<QLabel>("lblmessaggio");
+    lbldomanda_ = controls.get<QLabel>("lbldomanda");
+    toolkit::onClick(controls.get<QPushButton>("cmdsi"), this, &frmfine::cmdsi_Click);
+    toolkit::onClick(controls.get<QPushButton>("cmdno"), this, &frmfine::cmdno_Click);
 }
 
 void frmfine::Form_Load() {
     centreOnScreen();
-    const frmcifrotto* game = registry().find<frmcifrotto>();
-    const bool won = game && game->outcomeFlag();
-    setMessage(won ? kWon : kLost);
+    showOutcome();
 }
 
 void frmfine::cmdsi_Click() {
@@ -36,7 +39,17 @@ void frmfine::cmdsi_Click() {
 
 void frmfine::cmdno_Click() { registry().endApplication(); }
 
-void frmfine::setMessage(const QString& message) { lblmessaggio_->setText(message); }
+void frmfine::showOutcome() {
+    const frmcifrotto* game = registry().find<frmcifrotto>();
+    const bool won = game && game->outcomeFlag();
+    lblmessaggio_->setText(won ? QStringLiteral("Hai vinto!") : QStringLiteral("Hai perso!"));
+    setQuestionTop(kQuestionTop);
+}
+
+void frmfine::showQuestionOnly() {
+    lblmessaggio_->clear();
+    setQuestionTop(kRaisedQuestionTop);
+}
 
 void frmfine::setQuestionTop(int twips) {
     lbldomanda_->move(lbldomanda_->x(), toolkit::toWholePixels(twips));

@@ -10,21 +10,20 @@ namespace windows {
 class frmfine final : public toolkit::Form {
     Q_OBJECT
 public:
-    static inline const QString kWon = QStringLiteral("Hai vinto!");
-    static inline const QString kLost = QStringLiteral("Hai perso!");
-    static constexpr int kQuestionTop = 840;       // twips
-    static constexpr int kRaisedQuestionTop = 480; // after the solution, with no message
-
     explicit frmfine(toolkit::WindowRegistry& registry);
 
     void Form_Load() override;
     void cmdsi_Click();
     void cmdno_Click();
 
-    void setMessage(const QString& message);
-    void setQuestionTop(int twips);
+    // The game window's outcome flag as "Hai vinto!" or "Hai perso!" above the question.
+    void showOutcome();
+    // No message; the question alone, raised towards the top of the window.
+    void showQuestionOnly();
 
 private:
+    void setQuestionTop(int twips);
+
     QLabel* lblmessaggio_ = nullptr;
     QLabel* lbldomanda_ = nullptr;
 };

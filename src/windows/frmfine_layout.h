@@ -10,8 +10,6 @@ using toolkit::ControlKind;
 
 inline constexpr toolkit::FormSpec kForm{"frmfine", "Cifrotto", 2940, 1755, 0x80C0FF};
 
-enum Control { cmdsi, cmdno, lblmessaggio, lbldomanda };
-
 inline constexpr std::array<toolkit::ControlSpec, 4> kControls{{
     {.kind = ControlKind::Button,
      .name = "cmdsi",

@@ -14,12 +14,12 @@ namespace windows {
 using namespace inizio_layout;
 
 frminizio::frminizio(toolkit::WindowRegistry& registry) : Form(registry, kForm) {
-    const auto controls = toolkit::buildControls(*this, kControls);
-    toolkit::onClick(static_cast<QPushButton*>(controls[cmdcomincia]), this,
+    const toolkit::Controls controls = toolkit::buildControls(*this, kControls);
+    toolkit::onClick(controls.get<QPushButton>("cmdcomincia"), this,
                      &frminizio::cmdcomincia_Click);
-    toolkit::onClick(static_cast<QPushButton*>(controls[cmdistruzioni]), this,
+    toolkit::onClick(controls.get<QPushButton>("cmdistruzioni"), this,
                      &frminizio::cmdistruzioni_Click);
-    toolkit::onClick(static_cast<QPushButton*>(controls[cmdesci]), this, &frminizio::cmdesci_Click);
+    toolkit::onClick(controls.get<QPushButton>("cmdesci"), this, &frminizio::cmdesci_Click);
 }
 
 void frminizio::Form_Load() { centreOnScreen(); }

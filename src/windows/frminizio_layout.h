@@ -11,8 +11,6 @@ using toolkit::ControlKind;
 inline constexpr toolkit::FormSpec kForm{"frminizio", "Cifrotto", 6030, 6495, 0x80C0FF};
 inline constexpr toolkit::FontSpec kComic12{toolkit::FontFace::Comic, 12, false};
 
-enum Control { Picture1, cmdistruzioni, cmdesci, cmdcomincia, Image1 };
-
 inline constexpr std::array<toolkit::ControlSpec, 5> kControls{{
     {.kind = ControlKind::Picture,
      .name = "Picture1",

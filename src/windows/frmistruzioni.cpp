@@ -13,8 +13,8 @@ namespace windows {
 using namespace istruzioni_layout;
 
 frmistruzioni::frmistruzioni(toolkit::WindowRegistry& registry) : Form(registry, kForm) {
-    const auto controls = toolkit::buildControls(*this, kControls);
-    toolkit::onClick(static_cast<QPushButton*>(controls[cmdok]), this, &frmistruzioni::cmdok_Click);
+    const toolkit::Controls controls = toolkit::buildControls(*this, kControls);
+    toolkit::onClick(controls.get<QPushButton>("cmdok"), this, &frmistruzioni::cmdok_Click);
 }
 
 void frmistruzioni::Form_Load() { centreOnScreen(); }

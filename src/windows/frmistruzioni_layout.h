@@ -19,8 +19,6 @@ inline constexpr std::string_view kRules =
     "quadratini non sono colorati significa che i colori sono sbagliati. Ricorda che i colori "
     "non sono mai ripetuti. Buon divertimento!";
 
-enum Control { Label1, cmdok, Picture1 };
-
 inline constexpr std::array<toolkit::ControlSpec, 3> kControls{{
     {.kind = ControlKind::Label,
      .name = "Label1",

@@ -1,5 +1,6 @@
 // The colour table: each code's name and value, the look-ups, and which value means "empty".
 #include "rules/colour.h"
+#include "support/pegs.h"
 
 #include <QTest>
 
@@ -18,17 +19,9 @@ void TstColours::eachCodeHasItsNameAndValue_data() {
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("name");
     QTest::addColumn<uint>("value"); // 0x00BBGGRR
-    QTest::newRow("1 bianco") << 1 << "bianco" << 0xFFFFFFu;
-    QTest::newRow("2 nero") << 2 << "nero" << 0x000000u;
-    QTest::newRow("3 rosa") << 3 << "rosa" << 0xC0C0FFu;
-    QTest::newRow("4 rosso") << 4 << "rosso" << 0x0000FFu;
-    QTest::newRow("5 arancio") << 5 << "arancio" << 0x0080FFu;
-    QTest::newRow("6 giallo") << 6 << "giallo" << 0x00FFFFu;
-    QTest::newRow("7 verde") << 7 << "verde" << 0x00FF00u;
-    QTest::newRow("8 azzurro") << 8 << "azzurro" << 0xFFFF00u;
-    QTest::newRow("9 blu") << 9 << "blu" << 0xFF0000u;
-    QTest::newRow("10 viola") << 10 << "viola" << 0xFFC0C0u;
-    QTest::newRow("11 lilla") << 11 << "lilla" << 0xFF00FFu;
+    for (int code = 1; code <= 11; ++code)
+        QTest::addRow("%d %s", code, pegs::kPegs[std::size_t(code - 1)].name)
+            << code << pegs::nameOf(code) << pegs::valueOf(code);
 }
 
 void TstColours::eachCodeHasItsNameAndValue() {

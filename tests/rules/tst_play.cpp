@@ -26,8 +26,8 @@ const std::pair<QString, QString> kMisses[] = {
 Board boardWithSecret() {
     Board board;
     const auto codes = codesOf(kSecret);
-    for (int k = 1; k <= 4; ++k)
-        board.secret(k) = colourOfCode(codes[k - 1]).value;
+    for (std::size_t k = 0; k < 4; ++k)
+        board.segreto[k] = std::int16_t(codes[k]);
     return board;
 }
 
@@ -42,7 +42,7 @@ void fillRow(Board& board, int row, const QString& names) {
 // What a press may change; a press on the disabled button changes none of it.
 bool samePlay(const Board& a, const Board& b) {
     return a.riga == b.riga && a.squares == b.squares && a.holeActive == b.holeActive &&
-           a.message == b.message && a.opt1 == b.opt1 && a.coverShown == b.coverShown;
+           a.outcome == b.outcome && a.opt1 == b.opt1 && a.coverShown == b.coverShown;
 }
 
 } // namespace
@@ -62,7 +62,7 @@ private slots:
     void confirmStillScoresAfterTheSolutionWasShown();
 
 private:
-    void press(Board& board, const QString& names, Handoff& handoff);
+    void press(Board& board, const QString& names, Outcome& handoff);
 };
 
 void TstPlay::withNoColourChosenAHoleStaysEmpty() {
@@ -137,7 +137,7 @@ void TstPlay::aFilledHoleCanBeRecoloured() {
 
 // Fills the next row and confirms it, checking what every press keeps true; a late press
 // before the row is full, or after the game has ended, does nothing and says so.
-void TstPlay::press(Board& board, const QString& names, Handoff& handoff) {
+void TstPlay::press(Board& board, const QString& names, Outcome& handoff) {
     const int row = board.riga + 1;
     const Board waiting = board;
     QVERIFY(!confirm(board));
@@ -154,37 +154,35 @@ void TstPlay::press(Board& board, const QString& names, Handoff& handoff) {
         if (r != row)
             QVERIFY2(board.squares[r - 1] == before[r - 1], "another row's squares changed");
         for (int column = 1; column <= 4; ++column)
-            QCOMPARE(board.active(r, column), handoff == Handoff::None && r == row + 1);
+            QCOMPARE(board.active(r, column), handoff == Outcome::None && r == row + 1);
     }
 }
 
 void TstPlay::gamesEndOnlyOnFourRedsOrTheTwelfthRow_data() {
     QTest::addColumn<int>("misses");
     QTest::addColumn<bool>("solved"); // whether the secret follows the misses
-    QTest::addColumn<int>("handoff");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("won on row 1") << 0 << true << int(Handoff::Won) << "Complimenti";
-    QTest::newRow("won on row 2") << 1 << true << int(Handoff::Won) << "Complimenti";
-    QTest::newRow("won on row 11") << 10 << true << int(Handoff::Won) << "Complimenti";
-    QTest::newRow("won on row 12") << 11 << true << int(Handoff::Won) << "Complimenti";
-    QTest::newRow("lost on row 12") << 12 << false << int(Handoff::Lost) << "Mi dispiace";
+    QTest::addColumn<int>("outcome");
+    QTest::newRow("won on row 1") << 0 << true << int(Outcome::Won);
+    QTest::newRow("won on row 2") << 1 << true << int(Outcome::Won);
+    QTest::newRow("won on row 11") << 10 << true << int(Outcome::Won);
+    QTest::newRow("won on row 12") << 11 << true << int(Outcome::Won);
+    QTest::newRow("lost on row 12") << 12 << false << int(Outcome::Lost);
 }
 
 void TstPlay::gamesEndOnlyOnFourRedsOrTheTwelfthRow() {
     QFETCH(int, misses);
     QFETCH(bool, solved);
-    QFETCH(int, handoff);
-    QFETCH(QString, message);
+    QFETCH(int, outcome);
     Board board = boardWithSecret();
-    Handoff last = Handoff::None;
+    Outcome last = Outcome::None;
     for (int n = 0; n < misses; ++n) {
         press(board, kMisses[n].first, last);
         if (QTest::currentTestFailed())
             return;
         QCOMPARE(squaresOf(board, n + 1), kMisses[n].second);
         if (n + 1 < misses || solved) {
-            QCOMPARE(int(last), int(Handoff::None));
-            QVERIFY(board.message.empty());
+            QCOMPARE(int(last), int(Outcome::None));
+            QCOMPARE(int(board.outcome), int(Outcome::None));
             QVERIFY(board.coverShown);
             QVERIFY(!board.opt1);
         }
@@ -195,9 +193,9 @@ void TstPlay::gamesEndOnlyOnFourRedsOrTheTwelfthRow() {
             return;
         QCOMPARE(squaresOf(board, misses + 1), QString("RRRR"));
     }
-    QCOMPARE(int(last), handoff);
-    QCOMPARE(QString::fromStdString(board.message), message);
-    QCOMPARE(board.opt1, handoff == int(Handoff::Won));
+    QCOMPARE(int(last), outcome);
+    QCOMPARE(int(board.outcome), outcome);
+    QCOMPARE(board.opt1, outcome == int(Outcome::Won));
     QVERIFY(!board.coverShown);
     QCOMPARE(int(board.riga), misses + (solved ? 1 : 0));
     const Board ended = board;
@@ -214,7 +212,7 @@ void TstPlay::confirmStillScoresAfterTheSolutionWasShown() {
     for (int row = 1; row <= 12; ++row)
         for (int column = 1; column <= 4; ++column)
             QVERIFY(!board.active(row, column));
-    QCOMPARE(confirm(board), std::optional(Handoff::None));
+    QCOMPARE(confirm(board), std::optional(Outcome::None));
     QCOMPARE(squaresOf(board, 1), QString("R.WW"));
     QCOMPARE(int(board.riga), 1);
     for (int row = 1; row <= 12; ++row)

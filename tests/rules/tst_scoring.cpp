@@ -51,8 +51,8 @@ void TstScoring::aRowScoresEachHoleOnItsOwn() {
     const auto secretCodes = codesOf(secret);
     const auto rowCodes = codesOf(row);
     for (int k = 1; k <= 4; ++k) {
-        board.secret(k) = colourOfCode(secretCodes[k - 1]).value;
-        board.disc(kRow, k) = colourOfCode(rowCodes[k - 1]).value;
+        board.segreto[k - 1] = std::int16_t(secretCodes[k - 1]);
+        board.disc(kRow, k) = pegs::valueOf(rowCodes[k - 1]);
     }
     board.rossi = board.bianchi = 0;
     countRow(board, kRow);

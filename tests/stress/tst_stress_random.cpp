@@ -1,8 +1,8 @@
 // tst_stress_random.cpp: a seeded random player drives the real windows as a person would,
 // and after every step the program is checked against what that step may have done.
 #include "support/gui.h"
+#include "support/play.h"
 
-#include "rules/colour.h"
 #include "rules/random.h"
 #include "toolkit/click_area.h"
 #include "toolkit/registry.h"
@@ -63,9 +63,11 @@ constexpr NamedSeed kSeeds[] = {
 // How many steps are bursts of input faster than the event loop.
 constexpr double kBurstShare = 0.03;
 
-constexpr rules::ColourValue kUnlit = 0x8000000F; // an empty hole, an unlit square
-constexpr rules::ColourValue kRedSquare = 0x0000FF;
-constexpr rules::ColourValue kWhiteSquare = 0xFFFFFF;
+using Value = unsigned; // 0x00BBGGRR, or a system colour
+constexpr Value kUnlit = pegs::kButtonFace;
+constexpr Value kRedSquare = pegs::kRed;
+constexpr Value kWhiteSquare = pegs::kWhite;
+constexpr int kColourCount = 11;
 constexpr int kRows = 12;
 constexpr int kColumns = 4;
 const QString kWonMessage = QStringLiteral("Hai vinto!");
@@ -77,10 +79,6 @@ const QString kStart = QStringLiteral("frminizio");
 const QString kRules = QStringLiteral("frmistruzioni");
 const QString kGame = QStringLiteral("frmcifrotto");
 const QString kEnd = QStringLiteral("frmfine");
-
-QString holeName(const char* prefix, int row, int column) {
-    return QString::fromLatin1(prefix) + QString::number(row) + QString::number(column);
-}
 
 // The actions of the current run of the program, cut to the last few hundred so that they
 // can be printed; a crash prints them too, so that the steps before it can be read at once.
@@ -170,7 +168,7 @@ struct GameView {
     std::array<std::array<toolkit::ClickArea*, kColumns>, kRows> holes{};
     std::array<std::array<toolkit::Shape*, kColumns>, kRows> squares{};
     std::array<toolkit::Shape*, kColumns> secret{};
-    std::array<toolkit::Shape*, rules::kColourCount> markers{};
+    std::array<toolkit::Shape*, kColourCount> markers{};
     toolkit::Shape* cover = nullptr;
     QPushButton* conferma = nullptr;
     QWidget* hiddenMessage = nullptr;
@@ -181,23 +179,22 @@ struct GameView {
         using support::control;
         for (int r = 1; r <= kRows; ++r)
             for (int c = 1; c <= kColumns; ++c) {
-                discs[r - 1][c - 1] = control<toolkit::Shape>(game, holeName("shp", r, c));
-                holes[r - 1][c - 1] = control<toolkit::ClickArea>(game, holeName("img", r, c));
-                squares[r - 1][c - 1] = control<toolkit::Shape>(game, holeName("shpp", r, c));
+                discs[r - 1][c - 1] = control<toolkit::Shape>(game, play::disc(r, c));
+                holes[r - 1][c - 1] = control<toolkit::ClickArea>(game, play::hole(r, c));
+                squares[r - 1][c - 1] = control<toolkit::Shape>(game, play::square(r, c));
             }
         for (int k = 1; k <= kColumns; ++k)
-            secret[k - 1] = control<toolkit::Shape>(game, QStringLiteral("shpn%1").arg(k));
-        for (const auto& colour : rules::kColours)
-            markers[colour.code - 1] = control<toolkit::Shape>(
-                game, QStringLiteral("shps") + QString::fromLatin1(colour.name));
+            secret[k - 1] = control<toolkit::Shape>(game, play::secretShape(k));
+        for (int code = 1; code <= kColourCount; ++code)
+            markers[code - 1] = control<toolkit::Shape>(game, play::marker(code));
         cover = control<toolkit::Shape>(game, QStringLiteral("shpschermo"));
         conferma = control<QPushButton>(game, QStringLiteral("cmdconferma"));
         hiddenMessage = control<QLabel>(game, QStringLiteral("lblmessaggio"));
         hiddenFlag = control<QRadioButton>(game, QStringLiteral("opt1"));
     }
 
-    rules::ColourValue disc(int r, int c) const { return discs[r - 1][c - 1]->fill(); }
-    rules::ColourValue square(int r, int k) const { return squares[r - 1][k - 1]->fill(); }
+    Value disc(int r, int c) const { return discs[r - 1][c - 1]->fill(); }
+    Value square(int r, int k) const { return squares[r - 1][k - 1]->fill(); }
     bool rowFull(int r) const {
         for (int c = 1; c <= kColumns; ++c)
             if (disc(r, c) == kUnlit)
@@ -205,7 +202,7 @@ struct GameView {
         return true;
     }
     int selectedCode() const {
-        for (int code = 1; code <= rules::kColourCount; ++code)
+        for (int code = 1; code <= kColourCount; ++code)
             if (markers[code - 1]->isVisible())
                 return code;
         return 0;
@@ -214,11 +211,11 @@ struct GameView {
 
 // The squares a row must light against the secret: each hole on its own, red for its own
 // column's colour, white for another column's; reds fill 1, 2, 3, 4 and whites 4, 3, 2, 1.
-std::array<rules::ColourValue, kColumns> expectedSquares(const GameView& view, int row, int* reds) {
+std::array<Value, kColumns> expectedSquares(const GameView& view, int row, int* reds) {
     int red = 0;
     int white = 0;
     for (int j = 1; j <= kColumns; ++j) {
-        const rules::ColourValue hole = view.disc(row, j);
+        const Value hole = view.disc(row, j);
         if (hole == view.secret[j - 1]->fill()) {
             ++red;
             continue;
@@ -230,7 +227,7 @@ std::array<rules::ColourValue, kColumns> expectedSquares(const GameView& view, i
             }
     }
     *reds = red;
-    std::array<rules::ColourValue, kColumns> squares{};
+    std::array<Value, kColumns> squares{};
     for (int k = 1; k <= kColumns; ++k)
         squares[k - 1] = k <= red ? kRedSquare : k >= 5 - white ? kWhiteSquare : kUnlit;
     return squares;
@@ -246,8 +243,8 @@ struct GameModel {
     bool coverShown = true;
     bool colourChosen = false;
     Outcome outcome = Outcome::None;
-    std::array<std::array<rules::ColourValue, kColumns>, kRows> discs{};
-    std::array<std::array<rules::ColourValue, kColumns>, kRows> squares{};
+    std::array<std::array<Value, kColumns>, kRows> discs{};
+    std::array<std::array<Value, kColumns>, kRows> squares{};
     // How the player plays this game: how often a planned peg is the secret's colour, and
     // how often a step does something else than play.
     double skill = 0;
@@ -319,8 +316,10 @@ private:
         registry_.reset();
         support::settle();
         registry_ = std::make_unique<toolkit::WindowRegistry>();
-        registry_->setRandomSource(
-            [this] { return std::make_unique<rules::SeededRandom>(secrets_()); });
+        registry_->provide<windows::frmcifrotto>([this](toolkit::WindowRegistry& registry) {
+            return std::make_unique<windows::frmcifrotto>(
+                registry, std::make_unique<rules::SeededRandom>(secrets_()));
+        });
         registry_->show<windows::frminizio>();
         expected_ = {kStart};
         ++tally_.runs;
@@ -355,18 +354,18 @@ private:
         if (game_.planRow != row) {
             game_.planRow = row;
             for (int c = 1; c <= kColumns; ++c) {
-                const auto secret = rules::codeOfColour(view.secret[c - 1]->fill());
+                const int secret = pegs::codeOf(view.secret[c - 1]->fill());
                 game_.plan[c - 1] =
-                    chance() < game_.skill && secret ? *secret : 1 + pick(rules::kColourCount);
+                    chance() < game_.skill && secret ? secret : 1 + pick(kColourCount);
             }
         }
         std::vector<int> wrong;
         for (int c = 1; c <= kColumns; ++c)
-            if (view.disc(row, c) != rules::colourOfCode(game_.plan[c - 1]).value)
+            if (view.disc(row, c) != pegs::valueOf(game_.plan[c - 1]))
                 wrong.push_back(c);
         if (chance() < 0.1)
-            return chance() < 0.5 ? clickControl(view.window, holeName("img", row, 1 + pick(4)))
-                                  : clickSwatch(1 + pick(rules::kColourCount));
+            return chance() < 0.5 ? clickControl(view.window, play::hole(row, 1 + pick(4)))
+                                  : clickSwatch(1 + pick(kColourCount));
         if (wrong.empty()) {
             const double how = chance();
             if (how < 0.08)
@@ -382,14 +381,12 @@ private:
             if (game_.plan[c - 1] == view.selectedCode())
                 ready.push_back(c);
         if (!ready.empty())
-            return clickControl(view.window, holeName("img", row, pickOf(ready)));
+            return clickControl(view.window, play::hole(row, pickOf(ready)));
         return clickSwatch(game_.plan[pickOf(wrong) - 1]);
     }
 
     QString clickSwatch(int code) {
-        return clickControl(game_.view.window,
-                            QStringLiteral("img") +
-                                QString::fromLatin1(rules::colourOfCode(code).name));
+        return clickControl(game_.view.window, play::paletteArea(code));
     }
 
     // Between games: mostly the button that moves on, now and then one that leaves.
@@ -458,8 +455,8 @@ private:
         if (kind < 50 && game_.view.window) {
             if (chance() < 0.7)
                 return clickControl(game_.view.window,
-                                    holeName("img", 1 + pick(kRows), 1 + pick(kColumns)));
-            return clickSwatch(1 + pick(rules::kColourCount));
+                                    play::hole(1 + pick(kRows), 1 + pick(kColumns)));
+            return clickSwatch(1 + pick(kColourCount));
         }
         if (kind < 62) {
             static const char kLetters[] = "CIEOFRSNAXZ";
@@ -918,8 +915,8 @@ private:
             return QStringLiteral("riga passed 12");
         for (int r = 1; r <= kRows; ++r)
             for (int c = 1; c <= kColumns; ++c) {
-                const rules::ColourValue was = model.discs[r - 1][c - 1];
-                const rules::ColourValue now = view.disc(r, c);
+                const Value was = model.discs[r - 1][c - 1];
+                const Value now = view.disc(r, c);
                 if (was != kUnlit && now == kUnlit)
                     return QStringLiteral("hole %1 %2 lost its peg").arg(r).arg(c);
                 if (was != now && r != openBefore)

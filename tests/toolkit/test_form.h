@@ -12,7 +12,7 @@
 namespace toolkit_test {
 
 // A colour no control of these tests uses, so that "nothing painted here" is easy to see.
-inline constexpr rules::ColourValue kBackground = 0x408060;
+inline constexpr colour::ColourValue kBackground = 0x408060;
 
 class TableForm : public toolkit::Form {
 public:

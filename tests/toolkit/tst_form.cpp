@@ -1,14 +1,17 @@
-// tst_form.cpp: what every window does by itself: centring its frame on the screen, Esc for
-// the cancel button, Alt+letter accelerators and Return on the focused button.
+// tst_form.cpp: what every window does by itself: its controls reached by name and kind,
+// centring its frame on the screen, Esc for the cancel button, Alt+letter accelerators and
+// Return on the focused button.
 #include "support/gui.h"
 #include "test_form.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 #include <array>
 #include <cmath>
+#include <stdexcept>
 
 using toolkit::ControlKind;
 using toolkit::ControlSpec;
@@ -75,6 +78,19 @@ private slots:
         window_.reset();
     }
 
+    // A window asks for its controls as it is built: a wrong name or kind fails at once.
+    void controlsAreReachedByTheirNameAndKindOnly() {
+        toolkit_test::TableForm window(registry_, {});
+        const toolkit::Controls controls = toolkit::buildControls(window, kButtons);
+        QCOMPARE(controls.get<QPushButton>("cmdaltro")->text(), QStringLiteral("&Altro"));
+        QCOMPARE(controls.get<QAbstractButton>("cmdesci"),
+                 support::control<QAbstractButton>(&window, "cmdesci"));
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, controls.get<QLabel>("cmdesci"));
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, controls.get<QPushButton>("cmdok"));
+        const std::array<ControlSpec, 2> twice{{kButtons[0], kButtons[0]}};
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, toolkit::buildControls(window, twice));
+    }
+
     // The frame, not only the client area, is centred; the halves are not rounded to whole
     // pixels before the raise (170 twips = 11 1/3 pixels) is taken off.
     void centreOnScreenPlacesTheFrameInTheMiddleRaisedByTwips_data() {
@@ -104,6 +120,19 @@ private slots:
         const long left = std::lround(spareWidth / 2.0);
         const long top = std::lround(spareHeight / 2.0 - raise / 15.0);
         QCOMPARE(frame.topLeft(), screen.topLeft() + QPoint(int(left), int(top)));
+    }
+
+    // Half a pixel above the top of the screen rounds away from zero, as below it would.
+    void aWindowTallerThanTheScreenRisesAboveItsTop() {
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        toolkit_test::TableForm window(registry_, {}, 3015, (screen.height() + 15) * 15);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.centreOnScreen();
+        const int spareHeight = screen.height() - window.frameGeometry().height();
+        QVERIFY2(spareHeight < 0 && spareHeight % 2 != 0,
+                 "the test needs an odd negative spare height");
+        QCOMPARE(window.frameGeometry().top() - screen.top(), (spareHeight - 1) / 2);
     }
 
     void escPressesTheCancelButtonOnlyWhileItIsEnabled() {

@@ -14,9 +14,9 @@ using toolkit::ShapeForm;
 
 namespace {
 
-constexpr rules::ColourValue kRed = 0x0000FF;
-constexpr rules::ColourValue kGreen = 0x00FF00;
-constexpr rules::ColourValue kYellow = 0x00FFFF;
+constexpr colour::ColourValue kRed = 0x0000FF;
+constexpr colour::ColourValue kGreen = 0x00FF00;
+constexpr colour::ColourValue kYellow = 0x00FFFF;
 // The window text of these windows, so that an outline in plain black would show as wrong.
 const QColor kText(0x20, 0x30, 0xA0);
 
@@ -159,13 +159,13 @@ private slots:
     }
 
     void systemColourFillReadsBackAsStoredAndPaintsTheDesktopColour_data() {
-        QTest::addColumn<rules::ColourValue>("fill");
+        QTest::addColumn<colour::ColourValue>("fill");
         QTest::addColumn<QPalette::ColorRole>("role");
-        QTest::newRow("button face") << rules::ColourValue{0x8000000F} << QPalette::Button;
-        QTest::newRow("window background") << rules::ColourValue{0x80000005} << QPalette::Base;
+        QTest::newRow("button face") << colour::ColourValue{0x8000000F} << QPalette::Button;
+        QTest::newRow("window background") << colour::ColourValue{0x80000005} << QPalette::Base;
     }
     void systemColourFillReadsBackAsStoredAndPaintsTheDesktopColour() {
-        QFETCH(rules::ColourValue, fill);
+        QFETCH(colour::ColourValue, fill);
         QFETCH(QPalette::ColorRole, role);
         const std::array<ControlSpec, 1> layout{{
             {.kind = ControlKind::Shape,

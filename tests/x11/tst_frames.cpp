@@ -91,7 +91,7 @@ private slots:
     void frameIsCentredFromTheFirstFrame() {
         QFETCH(QString, kind);
         QFETCH(double, raise);
-        toolkit::WindowRegistry registry;
+        play::SeededRegistry registry;
         toolkit::Form* window = reach(registry, kind);
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));

@@ -1,5 +1,5 @@
 // tst_accessibility.cpp: what a screen reader and a tooltip tell a player about the board.
-#include "support/gui.h"
+#include "support/play.h"
 #include "toolkit/shape.h"
 #include "windows/frmcifrotto.h"
 
@@ -7,8 +7,6 @@
 #include <QHelpEvent>
 #include <QToolTip>
 #include <QtTest>
-
-using windows::frmcifrotto;
 
 namespace {
 
@@ -40,90 +38,63 @@ QString toolTipAt(QWidget* window, QPoint position) {
 
 } // namespace
 
-class TstAccessibility : public QObject {
+class TstAccessibility : public play::BoardTest {
     Q_OBJECT
-
-    toolkit::WindowRegistry* registry_ = nullptr;
-    frmcifrotto* game_ = nullptr;
-
 private slots:
-    void init() {
-        registry_ = new toolkit::WindowRegistry;
-        game_ = registry_->show<frmcifrotto>();
-        QVERIFY(QTest::qWaitForWindowExposed(game_));
-    }
-    void cleanup() {
-        delete registry_;
-        support::settle();
-    }
-
     void swatchesAreNamedChoicesSelectedWhileTheirRingShows() {
-        QAccessibleInterface* viola = accessibleChild(game_, "imgviola");
+        QAccessibleInterface* viola = accessibleChild(game, "imgviola");
         QVERIFY(viola);
         QCOMPARE(viola->text(QAccessible::Name), QStringLiteral("viola"));
         QCOMPARE(viola->role(), QAccessible::RadioButton);
         QVERIFY(!viola->state().selected);
-        support::click(game_, "imgviola");
+        support::click(game, "imgviola");
         QVERIFY(viola->state().selected);
-        support::click(game_, "imgazzurro");
+        support::click(game, "imgazzurro");
         QVERIFY(!viola->state().selected);
-        QVERIFY(accessibleChild(game_, "imgazzurro")->state().selected);
+        QVERIFY(accessibleChild(game, "imgazzurro")->state().selected);
     }
 
     void holesSayTheirRowColumnAndColour() {
-        QCOMPARE(nameOf(game_, "img11"), QStringLiteral("Riga 1, foro 1: vuoto"));
-        QCOMPARE(nameOf(game_, "img124"), QStringLiteral("Riga 12, foro 4: vuoto"));
-        support::click(game_, "imglilla");
-        support::click(game_, "img13");
-        QCOMPARE(nameOf(game_, "img13"), QStringLiteral("Riga 1, foro 3: lilla"));
-        QVERIFY(!accessibleChild(game_, "img13")->state().disabled);
-        QVERIFY(accessibleChild(game_, "img23")->state().disabled);
+        QCOMPARE(nameOf(game, "img11"), QStringLiteral("Riga 1, foro 1: vuoto"));
+        QCOMPARE(nameOf(game, "img124"), QStringLiteral("Riga 12, foro 4: vuoto"));
+        support::click(game, "imglilla");
+        support::click(game, "img13");
+        QCOMPARE(nameOf(game, "img13"), QStringLiteral("Riga 1, foro 3: lilla"));
+        QVERIFY(!accessibleChild(game, "img13")->state().disabled);
+        QVERIFY(accessibleChild(game, "img23")->state().disabled);
     }
 
     // The accessibility layer can press no more than the mouse can.
     void pressingAHiddenHoleDoesNothing() {
-        support::click(game_, "imgrosso");
-        QAccessibleInterface* hidden = accessibleChild(game_, "img21");
+        support::click(game, "imgrosso");
+        QAccessibleInterface* hidden = accessibleChild(game, "img21");
         hidden->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(game_->board().disc(2, 1), rules::kEmpty);
-        QAccessibleInterface* open = accessibleChild(game_, "img11");
+        QCOMPARE(game->board().disc(2, 1), play::kButtonFace);
+        QAccessibleInterface* open = accessibleChild(game, "img11");
         open->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(game_->board().disc(1, 1), rules::kRed);
+        QCOMPARE(game->board().disc(1, 1), play::kRed);
     }
 
     void feedbackBlocksSayTheirCountsOnceConfirmed() {
-        QCOMPARE(nameOf(game_, "shpp11"),
-                 QStringLiteral("Riga 1, risposta: non ancora confermata"));
+        QCOMPARE(nameOf(game, "shpp11"), QStringLiteral("Riga 1, risposta: non ancora confermata"));
         // Secret colour 1 in its own column, secret colour 2 in column 3, two absent colours.
-        const auto secret = [this](int k) {
-            return *rules::codeOfColour(game_->board().secret(k));
-        };
-        std::vector<int> absent;
-        for (int code = 1; code <= rules::kColourCount && absent.size() < 2; ++code)
-            if (code != secret(1) && code != secret(2) && code != secret(3) && code != secret(4))
-                absent.push_back(code);
-        const int row[] = {secret(1), absent[0], secret(2), absent[1]};
-        for (int column = 1; column <= 4; ++column) {
-            support::click(game_,
-                           "img" + QString::fromLatin1(rules::colourOfCode(row[column - 1]).name));
-            support::click(game_, QStringLiteral("img1%1").arg(column));
-        }
-        support::click(game_, "cmdconferma");
-        QCOMPARE(nameOf(game_, "shpp11"), QStringLiteral("Riga 1, risposta: 1 rosso, 1 bianco"));
+        const auto secret = play::secretOf(game);
+        const auto absent = play::absentFrom(secret);
+        play::playRow(game, 1, {secret[0], absent[0], secret[1], absent[1]});
+        QCOMPARE(nameOf(game, "shpp11"), QStringLiteral("Riga 1, risposta: 1 rosso, 1 bianco"));
     }
 
     void theCoverSaysTheCombinationIsHiddenUntilTheSolution() {
-        QCOMPARE(nameOf(game_, "shpschermo"), QStringLiteral("Combinazione segreta nascosta"));
-        QCOMPARE(nameOf(game_, "shpn1"), QStringLiteral("<not exposed>"));
-        support::click(game_, "cmdsoluzione");
-        const QString first = QString::fromLatin1(
-            rules::colourOfCode(*rules::codeOfColour(game_->board().secret(1))).name);
-        QCOMPARE(nameOf(game_, "shpn1"), QStringLiteral("Combinazione, colore 1: ") + first);
-        QCOMPARE(nameOf(game_, "shpschermo"), QStringLiteral("<not exposed>"));
+        QCOMPARE(nameOf(game, "shpschermo"), QStringLiteral("Combinazione segreta nascosta"));
+        QCOMPARE(nameOf(game, "shpn1"), QStringLiteral("<not exposed>"));
+        support::click(game, "cmdsoluzione");
+        const QString first = play::nameOf(play::secretOf(game)[0]);
+        QCOMPARE(nameOf(game, "shpn1"), QStringLiteral("Combinazione, colore 1: ") + first);
+        QCOMPARE(nameOf(game, "shpschermo"), QStringLiteral("<not exposed>"));
     }
 
     void buttonsSayTheirCaptionsWithoutTheAmpersand() {
-        QAccessibleInterface* form = QAccessible::queryAccessibleInterface(game_);
+        QAccessibleInterface* form = QAccessible::queryAccessibleInterface(game);
         QStringList names;
         for (int i = 0; i < form->childCount(); ++i)
             if (form->child(i)->role() == QAccessible::Button &&
@@ -135,16 +106,16 @@ private slots:
 
     void swatchesAndFilledHolesShowTheirColourNameAsTooltip() {
         const auto centre = [this](const char* name) {
-            return support::centreOf(support::controlOf(game_, name));
+            return support::centreOf(support::controlOf(game, name));
         };
-        QCOMPARE(toolTipAt(game_, centre("shpviola")), QStringLiteral("viola"));
-        QCOMPARE(toolTipAt(game_, centre("shpazzurro")), QStringLiteral("azzurro"));
-        QCOMPARE(toolTipAt(game_, centre("shp11")), QString());
-        support::click(game_, "imgviola");
-        support::click(game_, "img11");
-        QCOMPARE(toolTipAt(game_, centre("shp11")), QStringLiteral("viola"));
+        QCOMPARE(toolTipAt(game, centre("shpviola")), QStringLiteral("viola"));
+        QCOMPARE(toolTipAt(game, centre("shpazzurro")), QStringLiteral("azzurro"));
+        QCOMPARE(toolTipAt(game, centre("shp11")), QString());
+        support::click(game, "imgviola");
+        support::click(game, "img11");
+        QCOMPARE(toolTipAt(game, centre("shp11")), QStringLiteral("viola"));
         // The cover hides the secret from the tooltip as from the eye.
-        QCOMPARE(toolTipAt(game_, centre("shpn2")), QString());
+        QCOMPARE(toolTipAt(game, centre("shpn2")), QString());
     }
 };
 

@@ -1,6 +1,7 @@
 // tst_pictures.cpp: every picture looks exactly as Qt SVG draws it over its box's background
 // at scale 1 and at 2 (drawn at build time), and nearly so at 1.5 (drawn from the SVG at run
 // time); the window icon is the SVG at each of its sizes. Run once per QT_SCALE_FACTOR.
+#include "app/start.h"
 #include "support/gui.h"
 #include "windows/frminizio.h"
 #include "windows/frmistruzioni.h"
@@ -85,6 +86,7 @@ private slots:
 
     // The title bar's and the task bar's sizes are drawn exactly as the SVG gives them.
     void theWindowIconIsTheSvgAtEachSize() {
+        app::identify();
         auto* window = registry_.show<windows::frminizio>();
         QSvgRenderer picture(QStringLiteral(CIFROTTO_ICON_SVG));
         QVERIFY(picture.isValid());

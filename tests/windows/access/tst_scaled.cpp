@@ -1,6 +1,6 @@
 // tst_scaled.cpp: at twice the scale the board is drawn twice as large and stays sharp; run
 // with QT_SCALE_FACTOR=2.
-#include "support/gui.h"
+#include "support/play.h"
 #include "windows/frmcifrotto.h"
 
 #include <QSet>
@@ -11,7 +11,7 @@ class TstScaled : public QObject {
 private slots:
     void theBoardIsDrawnAtTwiceThePixelsWithExactColoursAndSmoothCircles() {
         QCOMPARE(qgetenv("QT_SCALE_FACTOR"), QByteArray("2"));
-        toolkit::WindowRegistry registry;
+        play::SeededRegistry registry;
         auto* game = registry.show<windows::frmcifrotto>();
         QVERIFY(QTest::qWaitForWindowExposed(game));
         const QImage image = game->grab().toImage();

@@ -23,17 +23,12 @@ QPoint ringOf(int code) { return {20, (1080 + 600 * (code - 1)) / 15 + 12}; }
 constexpr int kRosso = 4, kVerde = 7, kBianco = 1, kNero = 2, kBlu = 9;
 } // namespace
 
-class TstClicks : public QObject {
+class TstClicks : public play::BoardTest {
     Q_OBJECT
 private slots:
     void init() {
-        registry = std::make_unique<toolkit::WindowRegistry>();
-        game = board::openGame(*registry);
+        BoardTest::init();
         confirm = support::control<QPushButton>(game, "cmdconferma");
-    }
-    void cleanup() {
-        registry.reset();
-        support::settle();
     }
 
     void holesOfLaterRowsTakeNoClicksAtOpening() {
@@ -169,8 +164,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<toolkit::WindowRegistry> registry;
-    windows::frmcifrotto* game = nullptr;
     QPushButton* confirm = nullptr;
 };
 

@@ -16,17 +16,12 @@ const Pattern kNothing{-1, -2, -3, -4};
 const Pattern kSecret{1, 2, 3, 4};
 } // namespace
 
-class TstGames : public QObject {
+class TstGames : public play::BoardTest {
     Q_OBJECT
 private slots:
     void init() {
-        registry = std::make_unique<toolkit::WindowRegistry>();
-        game = board::openGame(*registry);
+        BoardTest::init();
         secret = board::secretOf(game);
-    }
-    void cleanup() {
-        registry.reset();
-        support::settle();
     }
 
     // Squares are listed 1 to 4: reds fill 1, 2, 3, 4 and whites 4, 3, 2, 1.
@@ -127,8 +122,6 @@ private:
         QVERIFY(!confirm->isEnabled());
     }
 
-    std::unique_ptr<toolkit::WindowRegistry> registry;
-    windows::frmcifrotto* game = nullptr;
     std::array<int, 4> secret{};
 };
 

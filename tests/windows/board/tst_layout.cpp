@@ -104,17 +104,9 @@ QRectF placeOf(const QObject* control) {
 
 } // namespace
 
-class TstLayout : public QObject {
+class TstLayout : public play::BoardTest {
     Q_OBJECT
 private slots:
-    void init() {
-        registry = std::make_unique<toolkit::WindowRegistry>();
-        game = board::openGame(*registry);
-    }
-    void cleanup() {
-        registry.reset();
-        support::settle();
-    }
 
     void windowIsTheOrangeCifrottoBoardOfItsClientSize() {
         QCOMPARE(game->windowTitle(), QStringLiteral("Cifrotto"));
@@ -217,10 +209,6 @@ private slots:
         QVERIFY(!registry->find<windows::frmcifrotto>());
         QVERIFY(registry->find<windows::frminizio>());
     }
-
-private:
-    std::unique_ptr<toolkit::WindowRegistry> registry;
-    windows::frmcifrotto* game = nullptr;
 };
 
 QTEST_MAIN(TstLayout)

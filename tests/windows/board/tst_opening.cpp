@@ -18,14 +18,9 @@ constexpr std::uint64_t kSecondSeed = 29;
 class TstOpening : public QObject {
     Q_OBJECT
 private slots:
-    void init() { registry = std::make_unique<toolkit::WindowRegistry>(); }
-    void cleanup() {
-        registry.reset();
-        support::settle();
-    }
-
     void theWindowOpens170TwipsAboveTheCentreOfTheScreen() {
-        auto* game = board::openGame(*registry);
+        play::SeededRegistry registry;
+        auto* game = board::openGame(registry);
         support::settle(); // the frame is known once the platform has placed the window
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         const QRect frame = game->frameGeometry();
@@ -45,7 +40,8 @@ private slots:
     }
     void aReopenedWindowStartsAFreshGameWithANewSecret() {
         QFETCH(bool, byRestartButton);
-        auto* game = board::openGame(*registry, {kFirstSeed, kSecondSeed});
+        play::SeededRegistry registry({kFirstSeed, kSecondSeed});
+        auto* game = board::openGame(registry);
         const auto firstSecret = board::secretOf(game);
         board::playRow(game, 1, board::rowAgainst(firstSecret, {2, 1, -1, 3}));
         board::fillRow(game, 2, board::rowAgainst(firstSecret, {1, -1, -1, -1}));
@@ -56,19 +52,16 @@ private slots:
         } else {
             // Within one handler, as the end window's "&Sì" does; settling in between would
             // leave no window and end the application.
-            registry->unload(*game);
-            registry->show<windows::frmcifrotto>();
+            registry.unload(*game);
+            registry.show<windows::frmcifrotto>();
         }
         support::settle();
-        auto* reopened = registry->find<windows::frmcifrotto>();
+        auto* reopened = registry.find<windows::frmcifrotto>();
         QVERIFY(reopened && reopened->isVisible());
-        QCOMPARE(registry->loadedWindows().size(), std::size_t(1));
+        QCOMPARE(registry.loadedWindows().size(), std::size_t(1));
         QCOMPARE(board::departureFromOpening(reopened), QString());
         QVERIFY(board::secretOf(reopened) != firstSecret);
     }
-
-private:
-    std::unique_ptr<toolkit::WindowRegistry> registry;
 };
 
 QTEST_MAIN(TstOpening)

@@ -14,17 +14,9 @@ constexpr int kRingX = 20;
 constexpr int kBeyondRingX = 14;
 } // namespace
 
-class TstPixels : public QObject {
+class TstPixels : public play::BoardTest {
     Q_OBJECT
 private slots:
-    void init() {
-        registry = std::make_unique<toolkit::WindowRegistry>();
-        game = board::openGame(*registry);
-    }
-    void cleanup() {
-        registry.reset();
-        support::settle();
-    }
 
     void eachSwatchShowsItsColour_data() {
         QTest::addColumn<int>("code");
@@ -97,10 +89,6 @@ private slots:
             if (other != code)
                 QCOMPARE(image.pixelColor(kRingX, swatchCentreY(other)), background);
     }
-
-private:
-    std::unique_ptr<toolkit::WindowRegistry> registry;
-    windows::frmcifrotto* game = nullptr;
 };
 
 QTEST_MAIN(TstPixels)

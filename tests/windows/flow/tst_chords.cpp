@@ -22,7 +22,7 @@ frmcifrotto* gameWithFullRow(toolkit::WindowRegistry& registry, int row) {
     support::click(registry.find<frminizio>(), QStringLiteral("cmdcomincia"));
     support::settle();
     auto* game = registry.find<frmcifrotto>();
-    const int wrong = flow::colourOutsideSecret(flow::secretOf(game));
+    const int wrong = flow::absentFrom(flow::secretOf(game)).front();
     for (int r = 1; r <= row; ++r) {
         flow::fillRow(game, r, {wrong, wrong, wrong, wrong});
         if (r < row)
@@ -143,7 +143,7 @@ private slots:
         QFETCH(QStringList, expected);
         QFETCH(int, riga);
 
-        toolkit::WindowRegistry registry;
+        play::SeededRegistry registry;
         toolkit::Form* window = reach(registry, where);
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowActive(window));
@@ -168,7 +168,7 @@ private slots:
 
     // Tab goes from the picture through "&Istruzioni", "&Esci" and "&Comincia" back to it.
     void startWindowTabsFromThePicture() {
-        toolkit::WindowRegistry registry;
+        play::SeededRegistry registry;
         frminizio* start = registry.show<frminizio>();
         QVERIFY(QTest::qWaitForWindowActive(start));
         QStringList order{QApplication::focusWidget()->objectName()};

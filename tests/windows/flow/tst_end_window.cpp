@@ -16,15 +16,8 @@ const QString kLost = QStringLiteral("Hai perso!");
 constexpr int kQuestionTop = 56;       // 840 twips
 constexpr int kRaisedQuestionTop = 32; // 480 twips
 
-// A registry with a new game open, reached through "&Comincia".
-frmcifrotto* startGame(toolkit::WindowRegistry& registry) {
-    support::click(registry.show<frminizio>(), QStringLiteral("cmdcomincia"));
-    support::settle();
-    return registry.find<frmcifrotto>();
-}
-
 // "win", "lose", "solution" or "restart" on the game window that is open now.
-void play(toolkit::WindowRegistry& registry, const QString& step) {
+void act(toolkit::WindowRegistry& registry, const QString& step) {
     frmcifrotto* game = registry.find<frmcifrotto>();
     QVERIFY2(game, qPrintable(step));
     if (step == QLatin1String("win"))
@@ -42,7 +35,7 @@ void play(toolkit::WindowRegistry& registry, const QString& step) {
 
 void playAll(toolkit::WindowRegistry& registry, const QStringList& steps) {
     for (const QString& step : steps) {
-        play(registry, step);
+        act(registry, step);
         if (QTest::currentTestFailed())
             return;
     }
@@ -62,15 +55,17 @@ private slots:
     void finishedGameShowsItsOutcomeAboveTheQuestion_data() {
         QTest::addColumn<QString>("outcome");
         QTest::addColumn<QString>("message");
-        QTest::newRow("won") << "win" << kWon;
-        QTest::newRow("lost") << "lose" << kLost;
+        QTest::addColumn<QString>("marker"); // the game window's hidden outcome marker
+        QTest::newRow("won") << "win" << kWon << "Complimenti";
+        QTest::newRow("lost") << "lose" << kLost << "Mi dispiace";
     }
     void finishedGameShowsItsOutcomeAboveTheQuestion() {
         QFETCH(QString, outcome);
         QFETCH(QString, message);
-        toolkit::WindowRegistry registry;
-        QVERIFY(startGame(registry));
-        play(registry, outcome);
+        QFETCH(QString, marker);
+        play::SeededRegistry registry;
+        QVERIFY(flow::startGame(registry));
+        act(registry, outcome);
 
         frmfine* fine = registry.find<frmfine>();
         QVERIFY(fine);
@@ -86,6 +81,33 @@ private slots:
         frmcifrotto* game = registry.find<frmcifrotto>();
         QVERIFY(!support::control<toolkit::Shape>(game, "shpschermo")->isVisible());
         QVERIFY(!support::control<QPushButton>(game, "cmdconferma")->isEnabled());
+        const auto* hiddenMarker = support::control<QLabel>(game, "lblmessaggio");
+        QCOMPARE(hiddenMarker->text(), marker);
+        QVERIFY(hiddenMarker->isHidden());
+    }
+
+    // Loading the end window reads the game window's outcome flag by itself, whoever shows it.
+    void loadingTellsTheOutcomeFlag_data() {
+        QTest::addColumn<QString>("outcome");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("won") << "win" << kWon;
+        QTest::newRow("lost") << "lose" << kLost;
+        QTest::newRow("not finished") << "" << kLost;
+    }
+    void loadingTellsTheOutcomeFlag() {
+        QFETCH(QString, outcome);
+        QFETCH(QString, message);
+        play::SeededRegistry registry;
+        QVERIFY(flow::startGame(registry));
+        if (!outcome.isEmpty()) {
+            act(registry, outcome);
+            registry.find<frmfine>()->close();
+            support::settle();
+            QVERIFY(!registry.find<frmfine>());
+        }
+        frmfine* fine = registry.show<frmfine>();
+        QCOMPARE(flow::message(fine), message);
+        QCOMPARE(flow::questionTop(fine), kQuestionTop);
     }
 
     // "&Soluzione" empties the message and raises the question, however the end window
@@ -100,8 +122,8 @@ private slots:
     }
     void solutionLeavesOnlyTheRaisedQuestion() {
         QFETCH(QStringList, steps);
-        toolkit::WindowRegistry registry;
-        QVERIFY(startGame(registry));
+        play::SeededRegistry registry;
+        QVERIFY(flow::startGame(registry));
         playAll(registry, steps);
 
         QCOMPARE(flow::loadedKinds(registry), (QStringList{"frmcifrotto", "frmfine"}));
@@ -117,20 +139,20 @@ private slots:
     }
 
     void solutionLeavesTheConfirmButtonAndAConfirmScoresAsUsual() {
-        toolkit::WindowRegistry registry;
-        frmcifrotto* game = startGame(registry);
+        play::SeededRegistry registry;
+        frmcifrotto* game = flow::startGame(registry);
         QVERIFY(game);
         auto* conferma = support::control<QPushButton>(game, "cmdconferma");
 
-        play(registry, "solution");
+        act(registry, "solution");
         QVERIFY(!conferma->isEnabled());
-        play(registry, "restart");
+        act(registry, "restart");
         game = registry.find<frmcifrotto>();
         conferma = support::control<QPushButton>(game, "cmdconferma");
 
         flow::fillRow(game, 1, shifted(flow::secretOf(game)));
         QVERIFY(conferma->isEnabled());
-        play(registry, "solution");
+        act(registry, "solution");
         QVERIFY(conferma->isEnabled());
 
         flow::confirm(game);
@@ -139,7 +161,7 @@ private slots:
         for (int k = 1; k <= 4; ++k)
             QCOMPARE(
                 support::control<toolkit::Shape>(game, QStringLiteral("shpp1%1").arg(k))->fill(),
-                rules::kWhite);
+                flow::kWhite);
         // No outcome yet: the end window keeps showing only the question.
         frmfine* fine = registry.find<frmfine>();
         QCOMPARE(flow::message(fine), QString());
@@ -168,18 +190,18 @@ private slots:
         QFETCH(QString, leftOver);
         QFETCH(QString, outcome);
         QFETCH(QString, message);
-        toolkit::WindowRegistry registry;
-        QVERIFY(startGame(registry));
+        play::SeededRegistry registry;
+        QVERIFY(flow::startGame(registry));
         playAll(registry, before);
         const QPointer<frmfine> fine = registry.find<frmfine>();
         QVERIFY(fine);
 
-        play(registry, "restart");
+        act(registry, "restart");
         QVERIFY(fine);
         QVERIFY(fine->isVisible());
         QCOMPARE(flow::message(fine), leftOver);
 
-        play(registry, outcome);
+        act(registry, outcome);
         QCOMPARE(registry.find<frmfine>(), fine.data());
         QCOMPARE(flow::loadedKinds(registry), (QStringList{"frmcifrotto", "frmfine"}));
         QCOMPARE(flow::message(fine), message);
@@ -189,11 +211,11 @@ private slots:
 
     // A row that was full before "&Soluzione" can still win, and the end window says so.
     void winConfirmedAfterTheSolutionIsAnnounced() {
-        toolkit::WindowRegistry registry;
-        frmcifrotto* game = startGame(registry);
+        play::SeededRegistry registry;
+        frmcifrotto* game = flow::startGame(registry);
         QVERIFY(game);
         flow::fillRow(game, 1, flow::secretOf(game));
-        play(registry, "solution");
+        act(registry, "solution");
         frmfine* fine = registry.find<frmfine>();
         QCOMPARE(flow::message(fine), QString());
 
@@ -214,13 +236,8 @@ private slots:
     }
     void siOpensOneFreshGameAndClosesTheEndWindow() {
         QFETCH(QStringList, steps);
-        toolkit::WindowRegistry registry;
-        int draws = 0;
-        registry.setRandomSource([&draws] {
-            ++draws;
-            return std::make_unique<rules::SeededRandom>(static_cast<std::uint64_t>(draws));
-        });
-        QVERIFY(startGame(registry));
+        play::SeededRegistry registry;
+        QVERIFY(flow::startGame(registry));
         // Leave some pegs and a selected colour behind, so that a reused board would show.
         frmcifrotto* played = registry.find<frmcifrotto>();
         flow::fillRow(played, 1, shifted(flow::secretOf(played)));
@@ -229,7 +246,7 @@ private slots:
         const QPointer<frmcifrotto> old = registry.find<frmcifrotto>();
         const QPointer<frmfine> fine = registry.find<frmfine>();
         QVERIFY(fine);
-        const int drawsBefore = draws;
+        const int drawsBefore = registry.gamesOpened();
 
         support::click(fine, "cmdsi");
         support::settle();
@@ -238,7 +255,7 @@ private slots:
         QCOMPARE(flow::existingWindows(), 1);
         QVERIFY(fine.isNull());
         QVERIFY(old.isNull());
-        QCOMPARE(draws, drawsBefore + 1);
+        QCOMPARE(registry.gamesOpened(), drawsBefore + 1);
         frmcifrotto* game = registry.find<frmcifrotto>();
         QVERIFY(game->isVisible());
         QCOMPARE(game->board().riga, 0);
@@ -249,16 +266,17 @@ private slots:
         for (int row = 1; row <= 12; ++row) {
             for (int column = 1; column <= 4; ++column) {
                 const QString at = QStringLiteral("%1%2").arg(row).arg(column);
-                QCOMPARE(support::control<toolkit::Shape>(game, "shp" + at)->fill(), rules::kEmpty);
+                QCOMPARE(support::control<toolkit::Shape>(game, "shp" + at)->fill(),
+                         flow::kButtonFace);
                 QCOMPARE(support::control<toolkit::Shape>(game, "shpp" + at)->fill(),
-                         rules::kEmpty);
+                         flow::kButtonFace);
                 QCOMPARE(support::control<toolkit::ClickArea>(game, "img" + at)->isVisible(),
                          row == 1);
             }
         }
-        for (int code = 1; code <= rules::kColourCount; ++code)
-            QVERIFY(!support::control<toolkit::Shape>(game, "shps" + flow::colourName(code))
-                         ->isVisible());
+        for (int code = 1; code <= 11; ++code)
+            QVERIFY(
+                !support::control<toolkit::Shape>(game, "shps" + flow::nameOf(code))->isVisible());
     }
 };
 

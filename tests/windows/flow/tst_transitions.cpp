@@ -27,9 +27,9 @@ void perform(toolkit::WindowRegistry& registry, const QString& step) {
     if (action == QLatin1String("close"))
         window->close();
     else if (action == QLatin1String("win"))
-        flow::win(static_cast<frmcifrotto*>(window));
+        flow::win(qobject_cast<frmcifrotto*>(window));
     else if (action == QLatin1String("lose"))
-        flow::lose(static_cast<frmcifrotto*>(window));
+        flow::lose(qobject_cast<frmcifrotto*>(window));
     else
         support::click(window, action);
     support::settle();
@@ -126,7 +126,7 @@ private slots:
         QFETCH(QStringList, expected);
         QFETCH(bool, ended);
 
-        toolkit::WindowRegistry registry;
+        play::SeededRegistry registry;
         QSignalSpy endings(&registry, &toolkit::WindowRegistry::applicationEnded);
         registry.show<frminizio>();
         performAll(registry, steps);
@@ -162,7 +162,7 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, button);
 
-        toolkit::WindowRegistry registry;
+        play::SeededRegistry registry;
         QSignalSpy endings(&registry, &toolkit::WindowRegistry::applicationEnded);
         registry.show<frminizio>();
         performAll(registry, steps);
@@ -196,7 +196,7 @@ private slots:
     }
     void returningToTheStartBuildsANewCentredStartWindow() {
         QFETCH(QStringList, steps);
-        toolkit::WindowRegistry registry;
+        play::SeededRegistry registry;
         QPointer<frminizio> first = registry.show<frminizio>();
         first->move(0, 0);
         performAll(registry, steps);
@@ -215,7 +215,7 @@ private slots:
     }
 
     void instructionsOpenedTwiceLookTheSame() {
-        toolkit::WindowRegistry registry;
+        play::SeededRegistry registry;
         registry.show<frminizio>();
         performAll(registry, {"frminizio:cmdistruzioni"});
         QPointer<frmistruzioni> first = registry.find<frmistruzioni>();
@@ -283,7 +283,7 @@ private slots:
         QFETCH(QStringList, expected);
         QFETCH(bool, ended);
 
-        toolkit::WindowRegistry registry;
+        play::SeededRegistry registry;
         registry.show<frminizio>();
         performAll(registry, steps);
         if (QTest::currentTestFailed())
@@ -307,14 +307,14 @@ private slots:
 
     // Alt+C reaches "&Conferma" only once the open row is full.
     void altCConfirmsOnlyAFullRow() {
-        toolkit::WindowRegistry registry;
+        play::SeededRegistry registry;
         registry.show<frminizio>();
         performAll(registry, {"frminizio:cmdcomincia"});
         auto* game = registry.find<frmcifrotto>();
         QVERIFY(game);
         QVERIFY(QTest::qWaitForWindowActive(game));
         const auto secret = flow::secretOf(game);
-        const int wrong = flow::colourOutsideSecret(secret);
+        const int wrong = flow::absentFrom(secret).front();
 
         auto* conferma = support::control<QPushButton>(game, "cmdconferma");
 
@@ -330,7 +330,7 @@ private slots:
         support::control<QPushButton>(game, "cmdricomincia")->setFocus();
         support::key(game, Qt::Key_C, Qt::AltModifier);
         QTRY_COMPARE(game->board().riga, 1);
-        QCOMPARE(support::control<toolkit::Shape>(game, "shpp11")->fill(), rules::kRed);
+        QCOMPARE(support::control<toolkit::Shape>(game, "shpp11")->fill(), flow::kRed);
 
         QVERIFY(!conferma->isEnabled());
         support::key(game, Qt::Key_C, Qt::AltModifier);

@@ -2,6 +2,8 @@
 // the screen, captions, sizes, controls, colours and the rules text.
 #include "flow.h"
 
+#include "app/start.h"
+
 #include <QtTest>
 
 using namespace windows;
@@ -52,6 +54,9 @@ bool isInk(const QColor& colour) { return colour.lightness() < 100; }
 class TstWindows : public QObject {
     Q_OBJECT
 private slots:
+    // The icon is the application's, which every window shows.
+    void initTestCase() { app::identify(); }
+
     // The outer frame is centred; the game window stands 170 twips higher.
     void everyWindowIsCentredOnTheScreen_data() {
         QTest::addColumn<QString>("kind");
@@ -64,7 +69,7 @@ private slots:
     void everyWindowIsCentredOnTheScreen() {
         QFETCH(QString, kind);
         QFETCH(double, raise);
-        toolkit::WindowRegistry registry;
+        play::SeededRegistry registry;
         toolkit::Form* window = reach(registry, kind);
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -95,7 +100,7 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, caption);
         QFETCH(QSize, client);
-        toolkit::WindowRegistry registry;
+        play::SeededRegistry registry;
         toolkit::Form* window = reach(registry, kind);
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -161,7 +166,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, text);
         QFETCH(QRect, rect);
-        toolkit::WindowRegistry registry;
+        play::SeededRegistry registry;
         toolkit::Form* window = reach(registry, kind);
         QVERIFY(window);
 
@@ -180,7 +185,7 @@ private slots:
     // The rules text: wrapped at the label's width, each line centred, on light yellow inside
     // a one-line border.
     void instructionsShowTheRulesCentredOnLightYellow() {
-        toolkit::WindowRegistry registry;
+        play::SeededRegistry registry;
         toolkit::Form* window = reach(registry, "frmistruzioni");
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));

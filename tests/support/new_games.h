@@ -13,9 +13,6 @@ enum class Route {
     AgainAfterWin,      // the secret played and confirmed, then the end window's "&Sì"
 };
 
-// Starts the program and presses "&Comincia": the first game's window, or nullptr.
-windows::frmcifrotto* startFirstGame(toolkit::WindowRegistry& registry);
-
 // Leaves the open game by the route and returns the next game's window, or nullptr when
 // a window that the route needs did not open.
 windows::frmcifrotto* nextGame(toolkit::WindowRegistry& registry, Route route);
