@@ -15,8 +15,7 @@ using namespace inizio_layout;
 
 frminizio::frminizio(toolkit::WindowRegistry& registry) : Form(registry, kForm) {
     const toolkit::Controls controls = toolkit::buildControls(*this, kControls);
-    toolkit::onClick(controls.get<QPushButton>("cmdcomincia"), this,
-                     &frminizio::cmdcomincia_Click);
+    toolkit::onClick(controls.get<QPushButton>("cmdcomincia"), this, &frminizio::cmdcomincia_Click);
     toolkit::onClick(controls.get<QPushButton>("cmdistruzioni"), this,
                      &frminizio::cmdistruzioni_Click);
     toolkit::onClick(controls.get<QPushButton>("cmdesci"), this, &frminizio::cmdesci_Click);
