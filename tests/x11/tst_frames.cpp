@@ -51,25 +51,6 @@ QRect clientOnScreen(xcb_window_t window, QSize* screen) {
     return {at->dst_x, at->dst_y, geometry->width, geometry->height};
 }
 
-toolkit::Form* reach(toolkit::WindowRegistry& registry, const QString& kind) {
-    frminizio* start = registry.show<frminizio>();
-    if (kind == QLatin1String("frminizio"))
-        return start;
-    if (kind == QLatin1String("frmistruzioni")) {
-        support::click(start, QStringLiteral("cmdistruzioni"));
-        support::settle();
-        return registry.find<frmistruzioni>();
-    }
-    support::click(start, QStringLiteral("cmdcomincia"));
-    support::settle();
-    frmcifrotto* game = registry.find<frmcifrotto>();
-    if (kind == QLatin1String("frmcifrotto"))
-        return game;
-    flow::win(game);
-    support::settle();
-    return registry.find<frmfine>();
-}
-
 } // namespace
 
 class TstFrames : public QObject {
@@ -92,7 +73,7 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(double, raise);
         play::SeededRegistry registry;
-        toolkit::Form* window = reach(registry, kind);
+        toolkit::Form* window = flow::reach(registry, kind);
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         const auto id = static_cast<xcb_window_t>(window->winId());

@@ -38,6 +38,26 @@ inline int existingWindows() {
     return count;
 }
 
+// Opens the named window the way a player reaches it, starting from the start window.
+inline toolkit::Form* reach(toolkit::WindowRegistry& registry, const QString& kind) {
+    auto* start = registry.show<windows::frminizio>();
+    if (kind == QLatin1String("frminizio"))
+        return start;
+    if (kind == QLatin1String("frmistruzioni")) {
+        support::click(start, QStringLiteral("cmdistruzioni"));
+        support::settle();
+        return registry.find<windows::frmistruzioni>();
+    }
+    support::click(start, QStringLiteral("cmdcomincia"));
+    support::settle();
+    auto* game = registry.find<windows::frmcifrotto>();
+    if (kind == QLatin1String("frmcifrotto"))
+        return game;
+    win(game);
+    support::settle();
+    return registry.find<windows::frmfine>();
+}
+
 inline QString message(const windows::frmfine* fine) {
     return support::control<QLabel>(fine, QStringLiteral("lblmessaggio"))->text();
 }

@@ -10,26 +10,6 @@ using namespace windows;
 
 namespace {
 
-// Opens the named window the way a player reaches it, starting from the start window.
-toolkit::Form* reach(toolkit::WindowRegistry& registry, const QString& kind) {
-    frminizio* start = registry.show<frminizio>();
-    if (kind == QLatin1String("frminizio"))
-        return start;
-    if (kind == QLatin1String("frmistruzioni")) {
-        support::click(start, QStringLiteral("cmdistruzioni"));
-        support::settle();
-        return registry.find<frmistruzioni>();
-    }
-    support::click(start, QStringLiteral("cmdcomincia"));
-    support::settle();
-    frmcifrotto* game = registry.find<frmcifrotto>();
-    if (kind == QLatin1String("frmcifrotto"))
-        return game;
-    flow::win(game);
-    support::settle();
-    return registry.find<frmfine>();
-}
-
 // Twips as the pixels a layout rectangle becomes: 15 twips to the pixel.
 QRect twips(int left, int top, int width, int height) {
     return {left / 15, top / 15, width / 15, height / 15};
@@ -70,7 +50,7 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(double, raise);
         play::SeededRegistry registry;
-        toolkit::Form* window = reach(registry, kind);
+        toolkit::Form* window = flow::reach(registry, kind);
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
 
@@ -101,7 +81,7 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QSize, client);
         play::SeededRegistry registry;
-        toolkit::Form* window = reach(registry, kind);
+        toolkit::Form* window = flow::reach(registry, kind);
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
 
@@ -167,7 +147,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QRect, rect);
         play::SeededRegistry registry;
-        toolkit::Form* window = reach(registry, kind);
+        toolkit::Form* window = flow::reach(registry, kind);
         QVERIFY(window);
 
         auto* control = support::control<QWidget>(window, name);
@@ -186,7 +166,7 @@ private slots:
     // a one-line border.
     void instructionsShowTheRulesCentredOnLightYellow() {
         play::SeededRegistry registry;
-        toolkit::Form* window = reach(registry, "frmistruzioni");
+        toolkit::Form* window = flow::reach(registry, "frmistruzioni");
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         auto* label = support::control<QLabel>(window, "Label1");
