@@ -1,8 +1,10 @@
 // shape.cpp: painting rectangles and circles with their 1-pixel outline.
 #include "toolkit/shape.h"
 
+#include "toolkit/fonts.h"
 #include "toolkit/system_colours.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPixmap>
 #include <QPixmapCache>
@@ -19,6 +21,13 @@ void Shape::setFill(colour::ColourValue fill) {
     if (style_.fill == fill)
         return;
     style_.fill = fill;
+    repaint();
+}
+
+void Shape::setMark(const QString& mark) {
+    if (mark_ == mark)
+        return;
+    mark_ = mark;
     repaint();
 }
 
@@ -93,6 +102,33 @@ void Shape::paint(QPainter& painter, const QPalette& palette) const {
     }
 
     paintCircle(painter, box, outline, fill);
+    if (!mark_.isEmpty())
+        paintMark(painter, box, fill);
+}
+
+// The mark keeps to the middle of the disc: a ring of the fill at least 4 pixels wide stays
+// between it and the outline, so the colour still shows round it.
+void Shape::paintMark(QPainter& painter, const QRectF& box, const QColor& fill) const {
+    const double reach = box.width() / 2 - 1 - 4 - 0.5; // half a pixel for antialiasing
+    // The bundled face, so the marks look the same on every machine.
+    QFont font = fontFor({FontFace::Comic, 0, false}, QFont());
+    font.setBold(true);
+    font.setPixelSize(100);
+    const QRectF tall = QFontMetricsF(font).tightBoundingRect(mark_);
+    // The glyphs' box fits in the circle within the ring, and is never taller than 11 pixels
+    // on a 25-pixel disc.
+    const double scale = std::min(reach / std::hypot(tall.width() / 2, tall.height() / 2),
+                                  box.height() * 0.44 / tall.height());
+    font.setPixelSize(std::max(1, int(std::floor(100 * scale))));
+    const QRectF glyphs = QFontMetricsF(font).tightBoundingRect(mark_);
+    // Perceived lightness (Rec. 601 weights) decides the ink: dark on light fills.
+    const double light = 0.299 * fill.redF() + 0.587 * fill.greenF() + 0.114 * fill.blueF();
+    painter.save();
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setFont(font);
+    painter.setPen(light > 0.55 ? QColor(Qt::black) : QColor(Qt::white));
+    painter.drawText(box.center() - glyphs.center(), mark_);
+    painter.restore();
 }
 
 } // namespace toolkit

@@ -25,6 +25,11 @@ public:
     void setFill(colour::ColourValue fill);
     ShapeForm form() const { return style_.form; }
 
+    // A short text drawn in the middle of a circle, in ink that stands out from its fill, so
+    // that a player who cannot tell two fills apart can read them; empty draws nothing.
+    const QString& mark() const { return mark_; }
+    void setMark(const QString& mark);
+
     // Where the shape actually draws: a circle in a box that is not square takes the
     // smaller side and is centred.
     QRectF paintedRect() const;
@@ -34,8 +39,10 @@ public:
 private:
     void paintCircle(QPainter& painter, const QRectF& box, const QColor& outline,
                      const QColor& fill) const;
+    void paintMark(QPainter& painter, const QRectF& box, const QColor& fill) const;
 
     ShapeStyle style_;
+    QString mark_;
 };
 
 } // namespace toolkit
