@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 
 namespace windows {
 
@@ -52,8 +53,9 @@ QString countsText(int reds, int whites) {
 } // namespace
 
 frmcifrotto::frmcifrotto(toolkit::WindowRegistry& registry,
-                         std::unique_ptr<rules::UnitRandom> random)
-    : Form(registry, board_layout::kForm), random_(std::move(random)) {
+                         std::unique_ptr<rules::UnitRandom> random, MarkChoice marks)
+    : Form(registry, board_layout::kForm), random_(std::move(random)),
+      marks_(marks ? std::move(marks) : std::make_shared<bool>(false)) {
     using namespace board_layout;
     const toolkit::Controls controls = toolkit::buildControls(*this, kControls);
     const auto shape = [&controls](ControlName name) {
@@ -88,7 +90,8 @@ frmcifrotto::frmcifrotto(toolkit::WindowRegistry& registry,
         paletteAreas_[index]->setAccessibleName(name);
         paletteAreas_[index]->setAccessibleRole(QAccessible::RadioButton);
         paletteAreas_[index]->setSelectable(true);
-        shape(swatchName(code))->setToolTip(name);
+        swatches_[index] = shape(swatchName(code));
+        swatches_[index]->setToolTip(name);
         connect(paletteAreas_[index], &toolkit::ClickArea::clicked, this,
                 [this, code] { imgColour_Click(code); });
     }
@@ -100,6 +103,9 @@ frmcifrotto::frmcifrotto(toolkit::WindowRegistry& registry,
     toolkit::onClick(button("cmdesci"), this, &frmcifrotto::cmdesci_Click);
     toolkit::onClick(button("cmdricomincia"), this, &frmcifrotto::cmdricomincia_Click);
     toolkit::onClick(button("cmdsoluzione"), this, &frmcifrotto::cmdsoluzione_Click);
+    // A window shortcut: it needs no control of its own and leaves the focus where it is.
+    auto* marksKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_M), this);
+    connect(marksKey, &QShortcut::activated, this, &frmcifrotto::toggleMarks);
 }
 
 void frmcifrotto::Form_Load() {
@@ -142,6 +148,11 @@ void frmcifrotto::cmdsoluzione_Click() {
         fine->showQuestionOnly();
 }
 
+void frmcifrotto::toggleMarks() {
+    *marks_ = !*marks_;
+    markBoard();
+}
+
 void frmcifrotto::cmdricomincia_Click() {
     registry().unload(*this);
     registry().show<frmcifrotto>();
@@ -172,6 +183,26 @@ void frmcifrotto::showBoard() {
     lblmessaggio_->setText(markerText(board_.outcome));
     opt1_->setChecked(board_.opt1);
     describeBoard();
+    markBoard();
+}
+
+// Each disc that shows one of the eleven colours carries the colour's number when the marks
+// are on; the secret's only once the cover is gone, so nothing hints at it beneath the cover.
+void frmcifrotto::markBoard() {
+    const auto markOf = [this](colour::ColourValue value) {
+        const auto code = *marks_ ? rules::codeOfColour(value) : std::nullopt;
+        return code ? QString::number(*code) : QString();
+    };
+    for (int code = 1; code <= rules::kColourCount; ++code)
+        swatches_[static_cast<std::size_t>(code - 1)]->setMark(*marks_ ? QString::number(code)
+                                                                       : QString());
+    for (int row = 1; row <= rules::kRows; ++row)
+        for (int column = 1; column <= rules::kColumns; ++column)
+            discs_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)]
+                ->setMark(markOf(board_.disc(row, column)));
+    for (int k = 1; k <= rules::kColumns; ++k)
+        secrets_[static_cast<std::size_t>(k - 1)]->setMark(
+            board_.coverShown ? QString() : markOf(board_.secret(k)));
 }
 
 // Names for screen readers and colour names as tooltips, so that a player who cannot tell

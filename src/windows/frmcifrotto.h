@@ -23,8 +23,14 @@ namespace windows {
 class frmcifrotto final : public toolkit::Form {
     Q_OBJECT
 public:
-    // The game's secret is drawn from random as the window loads.
-    frmcifrotto(toolkit::WindowRegistry& registry, std::unique_ptr<rules::UnitRandom> random);
+    // Whether the discs carry their colour's number: one choice for the whole run, shared by
+    // every game window its factory builds, so a new game keeps what the player chose.
+    using MarkChoice = std::shared_ptr<bool>;
+
+    // The game's secret is drawn from random as the window loads. Without a shared choice the
+    // window keeps its own, off.
+    frmcifrotto(toolkit::WindowRegistry& registry, std::unique_ptr<rules::UnitRandom> random,
+                MarkChoice marks = {});
 
     void Form_Load() override;
 
@@ -37,6 +43,10 @@ public:
     void cmdricomincia_Click();
     void cmdesci_Click();
 
+    // Ctrl+M: marks on or off, for this game and the games after it in this run.
+    void toggleMarks();
+    bool marksShown() const { return *marks_; }
+
     const rules::Board& board() const { return board_; }
     bool outcomeFlag() const { return board_.opt1; }
 
@@ -45,8 +55,10 @@ private:
 
     void showBoard();
     void describeBoard();
+    void markBoard();
     rules::Board board_;
     std::unique_ptr<rules::UnitRandom> random_;
+    MarkChoice marks_;
 
     PerHole<toolkit::Shape> discs_{};
     PerHole<toolkit::ClickArea> holeAreas_{};
@@ -54,6 +66,7 @@ private:
     std::array<toolkit::Shape*, rules::kColumns> secrets_{};
     toolkit::Shape* cover_ = nullptr;
     std::array<toolkit::Shape*, rules::kColourCount> markers_{};
+    std::array<toolkit::Shape*, rules::kColourCount> swatches_{};
     std::array<toolkit::ClickArea*, rules::kColourCount> paletteAreas_{};
     QPushButton* cmdconferma_ = nullptr;
     QLabel* lblmessaggio_ = nullptr;
