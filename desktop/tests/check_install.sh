@@ -45,15 +45,22 @@ program=games/cifrotto
 [ -x $program ] || fail "$program is not executable"
 
 # The launcher is valid (hints count: a launcher without a main category only shows up in a
-# catch-all menu), starts the installed program by its full path and shows the installed icon.
+# catch-all menu), starts the installed program by its full path and shows the installed icon;
+# its one action starts it with the marks.
 launcher="share/applications/$id.desktop"
 if [ -f "$launcher" ]; then
     validation=$(desktop-file-validate "$launcher" 2>&1) || true
     [ -z "$validation" ] || fail "desktop-file-validate: $validation"
-    key() { sed -n "s/^$1=//p" "$launcher"; }
+    # A key of the main group, or of the group named by $2.
+    key() { sed -n "/^\[${2:-Desktop Entry}\]/,/^\[/s/^$1=//p" "$launcher"; }
     [ "$(key Exec)" = "$root/usr/$program" ] ||
         fail "launcher Exec '$(key Exec)' is not the installed $root/usr/$program"
     [ "$(key Icon)" = "$id" ] || fail "launcher Icon '$(key Icon)' is not '$id'"
+    [ "$(key Actions)" = "segni;" ] || fail "launcher Actions '$(key Actions)' is not 'segni;'"
+    [ "$(key Exec 'Desktop Action segni')" = "$root/usr/$program --segni" ] ||
+        fail "the action's Exec '$(key Exec 'Desktop Action segni')' does not pass --segni"
+    [ "$(key Name 'Desktop Action segni')" = "Gioca con i segni" ] ||
+        fail "the action is not named 'Gioca con i segni'"
     [ "$(key Terminal)" = false ] || fail "launcher Terminal is '$(key Terminal)', not false"
 fi
 

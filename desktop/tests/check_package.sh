@@ -69,8 +69,9 @@ program=usr/games/cifrotto
 [ -x $program ] || fail "$program missing or not executable"
 [ ! -e usr/bin ] || fail "usr/bin exists: Debian puts games in /usr/games"
 grep -qF -- "$source" $program && fail "$program holds the build path $source"
-[ "$(sed -n 's/^Exec=//p' "usr/share/applications/$id.desktop")" = "/$program" ] ||
-    fail "the launcher does not start /$program"
+# The first Exec is the main entry's; the action's adds --segni.
+[ "$(sed -n 's/^Exec=//p' "usr/share/applications/$id.desktop")" = "/$program
+/$program --segni" ] || fail "the launcher and its action do not start /$program"
 for file in "usr/share/metainfo/$id.metainfo.xml" "usr/share/icons/hicolor/scalable/apps/$id.svg" \
     usr/share/man/man6/cifrotto.6.gz usr/share/man/it/man6/cifrotto.6.gz \
     usr/share/doc/cifrotto/changelog.gz usr/share/lintian/overrides/cifrotto; do

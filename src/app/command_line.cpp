@@ -11,9 +11,14 @@ namespace {
 
 const QString helpName = QStringLiteral("help");
 const QString versionName = QStringLiteral("version");
+const QString marksName = QStringLiteral("segni");
 
 // The game's own options beyond --help and --version; a new option is one more line here.
-QList<QCommandLineOption> gameOptions() { return {}; }
+QList<QCommandLineOption> gameOptions() {
+    return {QCommandLineOption(marksName,
+                               QStringLiteral("Start with each colour's number drawn on its pegs "
+                                              "(Ctrl+M turns the numbers on and off)."))};
+}
 
 // The arguments every Qt program accepts (-platform xcb, -style fusion, -reverse ...). They are
 // let through for QApplication, which reads them, and kept out of --help.
@@ -59,6 +64,8 @@ CommandLine::CommandLine(int argc, const char* const* argv) {
     parser_.addOptions(qtOptions());
     parsed_ = parser_.parse(arguments);
 }
+
+bool CommandLine::marks() const { return parsed_ && parser_.isSet(marksName); }
 
 std::optional<int> CommandLine::answer() const {
     if (!parsed_ || !parser_.positionalArguments().isEmpty()) {

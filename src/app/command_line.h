@@ -17,6 +17,9 @@ public:
     // does not know, prints one line on stderr and gives 2. Nothing means: start the game.
     [[nodiscard]] std::optional<int> answer() const;
 
+    // --segni: the game starts with every colour's mark shown.
+    bool marks() const;
+
 private:
     QCommandLineParser parser_;
     bool parsed_ = false;

@@ -8,12 +8,13 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    if (const auto exitCode = app::CommandLine(argc, argv).answer())
+    const app::CommandLine commandLine(argc, argv);
+    if (const auto exitCode = commandLine.answer())
         return *exitCode; // --help, --version or a mistake: no window
     if (!app::prepareDisplay(argc, argv))
         return 1;
     QApplication application(argc, argv);
     toolkit::WindowRegistry registry;
-    app::start(application, registry);
+    app::start(application, registry, commandLine.marks());
     return QApplication::exec();
 }

@@ -11,6 +11,8 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include <memory>
+
 namespace app {
 
 // The icon is made once, at the sizes title bars and task bars use, from pictures drawn at
@@ -30,12 +32,14 @@ void identify() {
     QApplication::setWindowIcon(icon);
 }
 
-void start(QApplication& application, toolkit::WindowRegistry& registry) {
+void start(QApplication& application, toolkit::WindowRegistry& registry, bool marks) {
     identify();
-    registry.provide<windows::frmcifrotto>([](toolkit::WindowRegistry& r) {
-        return std::make_unique<windows::frmcifrotto>(
-            r, std::make_unique<rules::SeededRandom>(rules::clockSeed()));
-    });
+    // The run's one choice of marks lives in the factory and is shared by every game it builds.
+    registry.provide<windows::frmcifrotto>(
+        [choice = std::make_shared<bool>(marks)](toolkit::WindowRegistry& r) {
+            return std::make_unique<windows::frmcifrotto>(
+                r, std::make_unique<rules::SeededRandom>(rules::clockSeed()), choice);
+        });
     // The registry, not Qt, knows when the last window has gone.
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&registry, &toolkit::WindowRegistry::applicationEnded, &application,

@@ -15,9 +15,9 @@ private slots:
         QTest::addColumn<QString>("err");
 
         // Qt's own arguments are Qt's business and stay out of the help.
-        const QString help =
-            QStringLiteral("(?s)^(?!.*platform)Usage: cifrotto \\[options\\]\n"
-                           ".*\n  -h, --help +\\S.*\n  -v, --version +\\S[^\n]*\n$");
+        const QString help = QStringLiteral(
+            "(?s)^(?!.*platform)Usage: cifrotto \\[options\\]\n"
+            ".*\n  -h, --help +\\S.*\n  -v, --version +\\S[^\n]*\n  --segni +\\S.*\n$");
         QTest::newRow("--help") << QStringList{"--help"} << 0 << help << "";
         QTest::newRow("-h") << QStringList{"-h"} << 0 << help << "";
         const QString version = "^Cifrotto " CIFROTTO_VERSION "\n$";
