@@ -25,7 +25,8 @@ DiscLook lookAt(const QImage& image, const QWidget* window, const QString& name)
     const QRectF device(box.topLeft() * ratio, box.size() * ratio);
     const QPointF centre = device.center();
     const double radius = device.width() / 2;
-    const QColor ring = image.pixelColor(QPointF(centre.x(), centre.y() - radius + 3 * ratio).toPoint());
+    const QColor ring =
+        image.pixelColor(QPointF(centre.x(), centre.y() - radius + 3 * ratio).toPoint());
     DiscLook look;
     for (int y = int(device.top()); y < int(device.bottom()); ++y) {
         for (int x = int(device.left()); x < int(device.right()); ++x) {
@@ -86,7 +87,8 @@ private slots:
         // Where the ink lies differs from one number to every other, whatever the colour.
         for (int a = 0; a < 11; ++a)
             for (int b = a + 1; b < 11; ++b)
-                QVERIFY2(marks[a] != marks[b], qPrintable(QStringLiteral("%1 and %2").arg(a + 1).arg(b + 1)));
+                QVERIFY2(marks[a] != marks[b],
+                         qPrintable(QStringLiteral("%1 and %2").arg(a + 1).arg(b + 1)));
     }
 
     void pegsOfEveryColourAndTheUncoveredSecretShowTheirMarks() {
