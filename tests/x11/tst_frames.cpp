@@ -61,14 +61,7 @@ private slots:
                  "this test runs on the xcb platform, under with-openbox.sh");
     }
 
-    void frameIsCentredFromTheFirstFrame_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<double>("raise");
-        QTest::newRow("start") << "frminizio" << 0.0;
-        QTest::newRow("instructions") << "frmistruzioni" << 0.0;
-        QTest::newRow("end") << "frmfine" << 0.0;
-        QTest::newRow("game, 170 twips higher") << "frmcifrotto" << 170.0 / 15.0;
-    }
+    void frameIsCentredFromTheFirstFrame_data() { flow::addWindowPlaces(); }
     void frameIsCentredFromTheFirstFrame() {
         QFETCH(QString, kind);
         QFETCH(double, raise);

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStringList>
+#include <QTest>
 
 // The flow tests reach the shared play helpers as flow:: too.
 namespace flow {
@@ -56,6 +57,17 @@ inline toolkit::Form* reach(toolkit::WindowRegistry& registry, const QString& ki
     win(game);
     support::settle();
     return registry.find<windows::frmfine>();
+}
+
+// Data rows "kind" and "raise" (pixels above the centre) for every window's place on the
+// screen: centred, the game window 170 twips higher.
+inline void addWindowPlaces() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<double>("raise");
+    QTest::newRow("start") << "frminizio" << 0.0;
+    QTest::newRow("instructions") << "frmistruzioni" << 0.0;
+    QTest::newRow("end") << "frmfine" << 0.0;
+    QTest::newRow("game, 170 twips higher") << "frmcifrotto" << 170.0 / 15.0;
 }
 
 inline QString message(const windows::frmfine* fine) {

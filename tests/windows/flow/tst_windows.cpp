@@ -38,14 +38,7 @@ private slots:
     void initTestCase() { app::identify(); }
 
     // The outer frame is centred; the game window stands 170 twips higher.
-    void everyWindowIsCentredOnTheScreen_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<double>("raise");
-        QTest::newRow("start") << "frminizio" << 0.0;
-        QTest::newRow("instructions") << "frmistruzioni" << 0.0;
-        QTest::newRow("end") << "frmfine" << 0.0;
-        QTest::newRow("game, 170 twips higher") << "frmcifrotto" << 170.0 / 15.0;
-    }
+    void everyWindowIsCentredOnTheScreen_data() { flow::addWindowPlaces(); }
     void everyWindowIsCentredOnTheScreen() {
         QFETCH(QString, kind);
         QFETCH(double, raise);
