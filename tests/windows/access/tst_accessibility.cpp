@@ -10,14 +10,20 @@
 
 namespace {
 
-QAccessibleInterface* accessibleChild(QWidget* window, const QString& objectName) {
-    QAccessibleInterface* form = QAccessible::queryAccessibleInterface(window);
-    for (int i = 0; i < form->childCount(); ++i) {
-        QAccessibleInterface* child = form->child(i);
+// The exposed object of that name anywhere in the window's tree.
+QAccessibleInterface* findIn(QAccessibleInterface* parent, const QString& objectName) {
+    for (int i = 0; i < parent->childCount(); ++i) {
+        QAccessibleInterface* child = parent->child(i);
         if (child && child->object() && child->object()->objectName() == objectName)
             return child;
+        if (QAccessibleInterface* below = child ? findIn(child, objectName) : nullptr)
+            return below;
     }
     return nullptr;
+}
+
+QAccessibleInterface* accessibleChild(QWidget* window, const QString& objectName) {
+    return findIn(QAccessible::queryAccessibleInterface(window), objectName);
 }
 
 QString nameOf(QWidget* window, const QString& objectName) {
