@@ -207,13 +207,13 @@ void forward(QAccessibleEvent* event) {
     QAccessible::installUpdateHandler(filter);
 }
 
-// A control kept hidden inside a window (a value holder the player never sees) says
-// nothing, even when its value changes. The focus a group takes is its current area's.
+// A control hidden inside a window (a value holder the player never sees) is not in the
+// tree, so nothing of it is told, not even its hiding as the window is built or a change of its
+// value. The focus a group takes is its current area's.
 void filter(QAccessibleEvent* event) {
     QObject* source = event->object();
-    if (auto* control = qobject_cast<QWidget*>(source); control && !control->isWindow() &&
-                                                        control->isHidden() &&
-                                                        event->type() != QAccessible::ObjectHide)
+    if (auto* control = qobject_cast<QWidget*>(source);
+        control && !control->isWindow() && control->isHidden())
         return;
     if (auto* group = qobject_cast<ItemGroup*>(source);
         group && event->type() == QAccessible::Focus && !group->areas().empty()) {
