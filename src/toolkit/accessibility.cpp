@@ -132,6 +132,10 @@ public:
                 return accessibleOf(object);
         return nullptr;
     }
+    QRect rect() const override {
+        const QRect area = group()->area();
+        return {group()->parentWidget()->mapToGlobal(area.topLeft()), area.size()};
+    }
     QAccessibleInterface* focusChild() const override {
         return group()->hasFocus() && !group()->areas().empty()
                    ? accessibleOf(&group()->currentArea())

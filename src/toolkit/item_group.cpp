@@ -31,7 +31,10 @@ void ItemGroup::add(Item& item) {
     item.setGroup(this);
     if (auto* area = qobject_cast<ClickArea*>(&item))
         areas_.push_back(area);
-    setGeometry(geometry().isEmpty() ? item.repaintRect() : geometry().united(item.repaintRect()));
+    area_ = area_.isNull() ? item.repaintRect() : area_.united(item.repaintRect());
+    // The widget itself has no size: a child widget over the items, even one that paints
+    // nothing, would be sent a paint event at every repaint beneath it.
+    setGeometry(QRect(area_.topLeft(), QSize(0, 0)));
 }
 
 void ItemGroup::setCurrent(int index) {

@@ -28,6 +28,8 @@ public:
     void add(Item& item);
     const std::vector<Item*>& items() const { return items_; }
     const std::vector<ClickArea*>& areas() const { return areas_; }
+    // Where the items lie, in the window's pixels.
+    QRect area() const { return area_; }
 
     // The click area the focus stands on, or would on arriving.
     int current() const { return current_; }
@@ -55,6 +57,7 @@ private:
 
     std::vector<Item*> items_;
     std::vector<ClickArea*> areas_;
+    QRect area_;
     int current_ = 0;
     KeyHandler onKey_;
 };
