@@ -132,6 +132,9 @@ public:
                 return accessibleOf(object);
         return nullptr;
     }
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Name ? group()->name() : QAccessibleWidget::text(kind);
+    }
     QRect rect() const override {
         const QRect area = group()->area();
         return {group()->parentWidget()->mapToGlobal(area.topLeft()), area.size()};

@@ -33,6 +33,8 @@ Form::Form(WindowRegistry& registry, const FormSpec& layout)
     installAccessibility();
 }
 
+bool Form::screenReaderListening() const { return registry_.screenReaderListening(); }
+
 void Form::centreOnScreen(int raiseTwips) {
     const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect area = display->geometry();

@@ -46,6 +46,12 @@ public:
 
     const std::vector<Item*>& items() const { return items_; }
 
+    // Whether a screen reader is listening (the registry knows). Names that only a screen
+    // reader reads need not be written while none is: the registry calls
+    // describeForScreenReaders() on every loaded window when one starts listening.
+    bool screenReaderListening() const;
+    virtual void describeForScreenReaders() {}
+
     // What a screen reader calls the window: a window, or a dialog that asks one question.
     QAccessible::Role accessibleRole() const { return accessibleRole_; }
     void setAccessibleRole(QAccessible::Role role) { accessibleRole_ = role; }

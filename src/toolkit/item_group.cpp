@@ -18,12 +18,14 @@ constexpr int kRingWidth = 2;
 } // namespace
 
 ItemGroup::ItemGroup(Form& form, const QString& name, const QString& accessibleName)
-    : QWidget(&form) {
+    : QWidget(&form), name_(accessibleName) {
     setObjectName(name);
-    setAccessibleName(accessibleName);
     // The mouse reaches the items through their window, as if the group were not there.
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::TabFocus);
+    // The widget itself has no size: a child widget over the items, even one that paints
+    // nothing, would be sent a paint event at every repaint beneath it.
+    resize(0, 0);
 }
 
 void ItemGroup::add(Item& item) {
@@ -32,9 +34,6 @@ void ItemGroup::add(Item& item) {
     if (auto* area = qobject_cast<ClickArea*>(&item))
         areas_.push_back(area);
     area_ = area_.isNull() ? item.repaintRect() : area_.united(item.repaintRect());
-    // The widget itself has no size: a child widget over the items, even one that paints
-    // nothing, would be sent a paint event at every repaint beneath it.
-    setGeometry(QRect(area_.topLeft(), QSize(0, 0)));
 }
 
 void ItemGroup::setCurrent(int index) {

@@ -30,6 +30,9 @@ public:
     const std::vector<ClickArea*>& areas() const { return areas_; }
     // Where the items lie, in the window's pixels.
     QRect area() const { return area_; }
+    // What screen readers call the group, kept apart from QWidget's accessible name, whose
+    // every change is an event.
+    const QString& name() const { return name_; }
 
     // The click area the focus stands on, or would on arriving.
     int current() const { return current_; }
@@ -58,6 +61,7 @@ private:
     std::vector<Item*> items_;
     std::vector<ClickArea*> areas_;
     QRect area_;
+    QString name_;
     int current_ = 0;
     KeyHandler onKey_;
 };

@@ -7,9 +7,16 @@
 
 namespace toolkit {
 
-WindowRegistry::WindowRegistry() = default;
+WindowRegistry::WindowRegistry() { QAccessible::installActivationObserver(this); }
 
-WindowRegistry::~WindowRegistry() = default;
+WindowRegistry::~WindowRegistry() { QAccessible::removeActivationObserver(this); }
+
+void WindowRegistry::setScreenReaderListening(bool listening) {
+    screenReader_ = listening;
+    if (listening)
+        for (const Entry& entry : loaded_)
+            entry.window->describeForScreenReaders();
+}
 
 Form* WindowRegistry::findForm(std::type_index type) const {
     const auto it = std::ranges::find(loaded_, type, &Entry::type);

@@ -13,7 +13,7 @@
 
 namespace toolkit {
 
-class WindowRegistry : public QObject {
+class WindowRegistry : public QObject, private QAccessible::ActivationObserver {
     Q_OBJECT
 public:
     template <class W> using Factory = std::function<std::unique_ptr<W>(WindowRegistry&)>;
@@ -59,6 +59,12 @@ public:
     // handler has returned.
     bool isLoaded(const Form& window) const;
 
+    // Whether a screen reader (or another assistive tool) is listening, as Qt last said.
+    // While none is, windows need not write what only a screen reader reads; when one starts,
+    // every loaded window describes itself (Form::describeForScreenReaders).
+    bool screenReaderListening() const { return screenReader_; }
+    void setScreenReaderListening(bool listening);
+
 signals:
     // Emitted once, when the last window has gone or a handler ended the application.
     void applicationEnded();
@@ -79,12 +85,14 @@ private:
     Form* findForm(std::type_index type) const;
     void afterHandler();
     void scheduleAfterHandler();
+    void accessibilityActiveChanged(bool active) override { setScreenReaderListening(active); }
 
     std::vector<Provided> factories_;
     std::vector<Entry> loaded_;
     std::vector<std::unique_ptr<Form>> unloaded_; // destroyed after the running handler
     bool afterHandlerScheduled_ = false;
     bool ended_ = false;
+    bool screenReader_ = QAccessible::isActive();
 };
 
 } // namespace toolkit

@@ -308,7 +308,9 @@ void frmcifrotto::showBoard() {
     cmdconferma_->setEnabled(board_.confirmEnabled);
     lblmessaggio_->setText(markerText(board_.outcome));
     opt1_->setChecked(board_.opt1);
-    describeBoard();
+    tipBoard();
+    if (screenReaderListening())
+        describeForScreenReaders();
     markBoard();
 }
 
@@ -331,20 +333,28 @@ void frmcifrotto::markBoard() {
             board_.coverShown ? QString() : markOf(board_.secret(k)));
 }
 
-// Names for screen readers and colour names as tooltips, so that a player who cannot tell
-// viola from azzurro can still play.
-void frmcifrotto::describeBoard() {
+// Colour names as tooltips, so that a player who cannot tell viola from azzurro can still
+// play; the cover hides the secret from the tooltip as from the eye.
+void frmcifrotto::tipBoard() {
+    for (int row = 1; row <= rules::kRows; ++row)
+        for (int column = 1; column <= rules::kColumns; ++column)
+            discs_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)]
+                ->setToolTip(colourName(board_.disc(row, column)));
+    for (int k = 1; k <= rules::kColumns; ++k)
+        secrets_[static_cast<std::size_t>(k - 1)]->setToolTip(
+            board_.coverShown ? QString() : colourName(board_.secret(k)));
+}
+
+// The board in words, and the chosen swatch, for screen readers.
+void frmcifrotto::describeForScreenReaders() {
     for (int row = 1; row <= rules::kRows; ++row) {
         for (int column = 1; column <= rules::kColumns; ++column) {
-            const auto r = static_cast<std::size_t>(row - 1);
-            const auto c = static_cast<std::size_t>(column - 1);
             const QString colour = colourName(board_.disc(row, column));
-            holeAreas_[r][c]->setAccessibleName(
-                QStringLiteral("Riga %1, foro %2: %3")
-                    .arg(row)
-                    .arg(column)
-                    .arg(colour.isEmpty() ? QStringLiteral("vuoto") : colour));
-            discs_[r][c]->setToolTip(colour);
+            holeAreas_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)]
+                ->setAccessibleName(QStringLiteral("Riga %1, foro %2: %3")
+                                        .arg(row)
+                                        .arg(column)
+                                        .arg(colour.isEmpty() ? QStringLiteral("vuoto") : colour));
         }
         // The block of four squares speaks through its first square.
         squares_[static_cast<std::size_t>(row - 1)][0]->setAccessibleName(
@@ -357,11 +367,9 @@ void frmcifrotto::describeBoard() {
                                                 : QString());
     for (int k = 1; k <= rules::kColumns; ++k) {
         const QString colour = board_.coverShown ? QString() : colourName(board_.secret(k));
-        auto* secret = secrets_[static_cast<std::size_t>(k - 1)];
-        secret->setAccessibleName(
+        secrets_[static_cast<std::size_t>(k - 1)]->setAccessibleName(
             colour.isEmpty() ? QString()
                              : QStringLiteral("Combinazione, colore %1: %2").arg(k).arg(colour));
-        secret->setToolTip(colour);
     }
     for (int code = 1; code <= rules::kColourCount; ++code)
         paletteAreas_[static_cast<std::size_t>(code - 1)]->setSelected(board_.marker(code));

@@ -45,6 +45,8 @@ public:
     void cmdricomincia_Click();
     void cmdesci_Click();
 
+    void describeForScreenReaders() override;
+
     // The keyboard on the palette and on the open row: Down and Up choose the next and the
     // previous colour, Left and Right move along the row, Space and Return put a peg in.
     bool paletteKey(const QKeyEvent& key);
@@ -61,7 +63,7 @@ private:
     template <class T> using PerHole = std::array<std::array<T*, rules::kColumns>, rules::kRows>;
 
     void showBoard();
-    void describeBoard();
+    void tipBoard();
     void markBoard();
     void stepColour(int step);
     // Puts a short news item in one hole's description, so that it is spoken with the focus

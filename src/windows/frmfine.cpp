@@ -54,12 +54,17 @@ void frmfine::showQuestionOnly() {
     setQuestionTop(kRaisedQuestionTop);
 }
 
-// The message is also the description of the window and of "&Sì", which takes the focus as
-// the window opens, so that a screen reader reads it on arrival.
 void frmfine::setMessage(const QString& message) {
     lblmessaggio_->setText(message);
-    setAccessibleDescription(message);
-    cmdsi_->setAccessibleDescription(message);
+    if (screenReaderListening())
+        describeForScreenReaders();
+}
+
+// The message is also the description of the window and of "&Sì", which takes the focus as
+// the window opens, so that a screen reader reads it on arrival.
+void frmfine::describeForScreenReaders() {
+    setAccessibleDescription(lblmessaggio_->text());
+    cmdsi_->setAccessibleDescription(lblmessaggio_->text());
 }
 
 void frmfine::setQuestionTop(int twips) {

@@ -14,6 +14,7 @@ public:
     explicit frmfine(toolkit::WindowRegistry& registry);
 
     void Form_Load() override;
+    void describeForScreenReaders() override;
     void cmdsi_Click();
     void cmdno_Click();
 

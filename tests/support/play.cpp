@@ -113,6 +113,7 @@ QColor onScreen(const QWidget* window, unsigned value) {
 
 void BoardTest::init() {
     registry = std::make_unique<SeededRegistry>();
+    registry->setScreenReaderListening(screenReader);
     game = openGame(*registry);
 }
 

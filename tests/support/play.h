@@ -82,6 +82,8 @@ class BoardTest : public QObject {
 protected:
     std::unique_ptr<SeededRegistry> registry;
     windows::frmcifrotto* game = nullptr;
+    // Whether the windows behave as when a screen reader listens.
+    bool screenReader = false;
 
 protected slots:
     void init();

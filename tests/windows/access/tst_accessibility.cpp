@@ -47,6 +47,9 @@ QString toolTipAt(QWidget* window, QPoint position) {
 
 class TstAccessibility : public play::BoardTest {
     Q_OBJECT
+public:
+    TstAccessibility() { screenReader = true; }
+
 private slots:
     void swatchesAreNamedChoicesSelectedWhileTheirRingShows() {
         QAccessibleInterface* viola = accessibleChild(game, "imgviola");

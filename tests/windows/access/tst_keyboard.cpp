@@ -57,6 +57,9 @@ void heldKey(QWidget* game, Qt::Key key) {
 
 class TstKeyboard : public play::BoardTest {
     Q_OBJECT
+public:
+    TstKeyboard() { screenReader = true; }
+
 private slots:
     void aWholeGameIsWonByKeysAlone() {
         const auto secret = play::secretOf(game);
