@@ -1,24 +1,41 @@
-// accessibility.cpp: QAccessible interfaces for forms and their items. Only items that carry an
-// accessible name are exposed; lines, the frame and the selection rings are decoration.
+// accessibility.cpp: QAccessible interfaces for forms, their item groups and their items, and
+// the filter that keeps screen readers' view of them true. Only items that carry an accessible
+// name are exposed; lines, the frame and the selection rings are decoration.
 #include "toolkit/accessibility.h"
 
 #include "toolkit/click_area.h"
 #include "toolkit/form.h"
 #include "toolkit/item.h"
+#include "toolkit/item_group.h"
 
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
+#include <algorithm>
 
 namespace toolkit {
 
 namespace {
 
-std::vector<Item*> exposedItems(const Form& form) {
-    std::vector<Item*> exposed;
-    for (Item* item : form.items())
-        if (!item->accessibleName().isEmpty())
-            exposed.push_back(item);
-    return exposed;
+QAccessibleInterface* accessibleOf(QObject* object) {
+    return object ? QAccessible::queryAccessibleInterface(object) : nullptr;
+}
+
+int indexIn(const std::vector<QObject*>& children, const QAccessibleInterface* child) {
+    const QObject* object = child ? child->object() : nullptr;
+    const auto it = std::find(children.begin(), children.end(), object);
+    return it == children.end() ? -1 : static_cast<int>(it - children.begin());
+}
+
+QAccessibleInterface* childIn(const std::vector<QObject*>& children, int index) {
+    return index >= 0 && index < static_cast<int>(children.size())
+               ? accessibleOf(children[static_cast<std::size_t>(index)])
+               : nullptr;
+}
+
+// A click area holds the focus while its group has it and stands on it.
+bool holdsFocus(const Item& item) {
+    const ItemGroup* group = item.group();
+    return group && group->hasFocus() && !group->areas().empty() && &group->currentArea() == &item;
 }
 
 class ItemAccessible final : public QAccessibleObject, public QAccessibleActionInterface {
@@ -28,7 +45,9 @@ public:
     Item* item() const { return static_cast<Item*>(object()); }
 
     QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(item()->parent());
+        if (ItemGroup* group = item()->group())
+            return accessibleOf(group);
+        return accessibleOf(item()->parent());
     }
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
@@ -39,7 +58,7 @@ public:
         case QAccessible::Name:
             return item()->accessibleName();
         case QAccessible::Description:
-            return item()->toolTip();
+            return item()->accessibleDescription();
         default:
             return {};
         }
@@ -49,10 +68,7 @@ public:
 
     QAccessible::State state() const override {
         QAccessible::State state;
-        const bool pressable = qobject_cast<ClickArea*>(item()) != nullptr;
-        // A hidden click area still stands for a hole the player sees: it is unavailable,
-        // not invisible.
-        if (pressable)
+        if (item()->hiddenMeansUnavailable())
             state.disabled = !item()->isVisible();
         else
             state.invisible = !item()->isVisible();
@@ -60,6 +76,10 @@ public:
         state.checkable = item()->isSelectable();
         state.selected = item()->isSelected();
         state.checked = item()->isSelected();
+        const ItemGroup* group = item()->group();
+        state.focusable = group && group->focusPolicy() != Qt::NoFocus &&
+                          qobject_cast<ClickArea*>(item()) != nullptr;
+        state.focused = holdsFocus(*item());
         return state;
     }
 
@@ -85,56 +105,132 @@ public:
     }
 };
 
+// A group speaks for its exposed items; the focus it takes belongs to its current area.
+class GroupAccessible final : public QAccessibleWidget {
+public:
+    explicit GroupAccessible(ItemGroup* group) : QAccessibleWidget(group, QAccessible::Grouping) {}
+
+    ItemGroup* group() const { return static_cast<ItemGroup*>(widget()); }
+
+    std::vector<QObject*> exposed() const {
+        std::vector<QObject*> items;
+        for (Item* item : group()->items())
+            if (item->isExposed())
+                items.push_back(item);
+        return items;
+    }
+
+    int childCount() const override { return static_cast<int>(exposed().size()); }
+    QAccessibleInterface* child(int index) const override { return childIn(exposed(), index); }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return indexIn(exposed(), child);
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        const QPointF local = group()->parentWidget()->mapFromGlobal(QPoint(x, y));
+        for (QObject* object : exposed())
+            if (static_cast<Item*>(object)->pixelRect().contains(local))
+                return accessibleOf(object);
+        return nullptr;
+    }
+    QRect rect() const override {
+        const QRect area = group()->area();
+        return {group()->parentWidget()->mapToGlobal(area.topLeft()), area.size()};
+    }
+    QAccessibleInterface* focusChild() const override {
+        return group()->hasFocus() && !group()->areas().empty()
+                   ? accessibleOf(&group()->currentArea())
+                   : nullptr;
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.focused = false;
+        return state;
+    }
+};
+
+// A window's children are its shown controls, its groups among them, then the exposed items
+// that belong to no group. Controls the player never sees are not there at all.
 class FormAccessible final : public QAccessibleWidget {
 public:
-    explicit FormAccessible(Form* form) : QAccessibleWidget(form, QAccessible::Window) {}
+    explicit FormAccessible(Form* form) : QAccessibleWidget(form, form->accessibleRole()) {}
 
     Form* form() const { return static_cast<Form*>(widget()); }
 
-    int childCount() const override {
-        return QAccessibleWidget::childCount() + static_cast<int>(exposedItems(*form()).size());
+    std::vector<QObject*> shownChildren() const {
+        std::vector<QObject*> children;
+        for (QObject* object : form()->children())
+            if (auto* control = qobject_cast<QWidget*>(object);
+                control && !control->isWindow() && !control->isHidden())
+                children.push_back(control);
+        for (Item* item : form()->items())
+            if (item->isExposed() && !item->group())
+                children.push_back(item);
+        return children;
     }
 
+    int childCount() const override { return static_cast<int>(shownChildren().size()); }
     QAccessibleInterface* child(int index) const override {
-        const int widgets = QAccessibleWidget::childCount();
-        if (index < widgets)
-            return QAccessibleWidget::child(index);
-        const auto items = exposedItems(*form());
-        const auto at = static_cast<std::size_t>(index - widgets);
-        return at < items.size() ? QAccessible::queryAccessibleInterface(items[at]) : nullptr;
+        return childIn(shownChildren(), index);
     }
-
     int indexOfChild(const QAccessibleInterface* child) const override {
-        if (auto* item = qobject_cast<Item*>(child ? child->object() : nullptr)) {
-            const auto items = exposedItems(*form());
-            const auto it = std::find(items.begin(), items.end(), item);
-            return it == items.end()
-                       ? -1
-                       : QAccessibleWidget::childCount() + static_cast<int>(it - items.begin());
-        }
-        return QAccessibleWidget::indexOfChild(child);
+        return indexIn(shownChildren(), child);
     }
 
     QAccessibleInterface* childAt(int x, int y) const override {
         const QPointF local = form()->mapFromGlobal(QPoint(x, y));
-        const auto items = exposedItems(*form());
+        const auto items = form()->items();
         for (auto it = items.rbegin(); it != items.rend(); ++it)
-            if ((*it)->pixelRect().contains(local))
-                return QAccessible::queryAccessibleInterface(*it);
+            if ((*it)->isExposed() && (*it)->pixelRect().contains(local))
+                return accessibleOf(*it);
         return QAccessibleWidget::childAt(x, y);
+    }
+
+    QAccessibleInterface* focusChild() const override {
+        if (auto* group = qobject_cast<ItemGroup*>(form()->focusWidget()))
+            return accessibleOf(group)->focusChild();
+        return QAccessibleWidget::focusChild();
     }
 };
 
 QAccessibleInterface* factory(const QString&, QObject* object) {
     if (auto* form = qobject_cast<Form*>(object))
         return new FormAccessible(form);
+    if (auto* group = qobject_cast<ItemGroup*>(object))
+        return new GroupAccessible(group);
     if (auto* item = qobject_cast<Item*>(object))
         return new ItemAccessible(item);
     return nullptr;
 }
 
+void filter(QAccessibleEvent* event);
+
+// Qt hands every event to one handler, or, with none, to the platform's bridge.
+void forward(QAccessibleEvent* event) {
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(filter);
+}
+
+// A control hidden inside a window (a value holder the player never sees) is not in the
+// tree, so nothing of it is told, not even its hiding as the window is built or a change of its
+// value. The focus a group takes is its current area's.
+void filter(QAccessibleEvent* event) {
+    QObject* source = event->object();
+    if (auto* control = qobject_cast<QWidget*>(source);
+        control && !control->isWindow() && control->isHidden())
+        return;
+    if (auto* group = qobject_cast<ItemGroup*>(source);
+        group && event->type() == QAccessible::Focus && !group->areas().empty()) {
+        QAccessibleEvent focus(&group->currentArea(), QAccessible::Focus);
+        forward(&focus);
+        return;
+    }
+    forward(event);
+}
+
 bool install() {
     QAccessible::installFactory(factory);
+    QAccessible::installUpdateHandler(filter);
     return true;
 }
 

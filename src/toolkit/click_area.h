@@ -13,6 +13,7 @@ public:
 
     void paint(QPainter&, const QPalette&) const override {}
     bool draws() const override { return false; }
+    bool hiddenMeansUnavailable() const override { return true; }
 
 signals:
     void clicked();

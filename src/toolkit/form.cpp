@@ -3,6 +3,7 @@
 
 #include "toolkit/accessibility.h"
 #include "toolkit/click_area.h"
+#include "toolkit/item_group.h"
 #include "toolkit/registry.h"
 #include "toolkit/system_colours.h"
 #include "toolkit/twips.h"
@@ -96,6 +97,10 @@ void Form::paintEvent(QPaintEvent* event) {
     for (const Item* item : items_)
         if (item->isVisible() && dirty.intersects(item->repaintRect()))
             item->paint(painter, colours);
+    // The keyboard's place among the items, over them all.
+    if (auto* group = qobject_cast<ItemGroup*>(focusWidget());
+        group && group->hasFocus() && dirty.intersects(group->ringRect()))
+        group->paintRing(painter, screenColour(colour::kWindowText, colours));
 }
 
 void Form::mousePressEvent(QMouseEvent* event) {

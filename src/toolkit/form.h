@@ -46,6 +46,10 @@ public:
 
     const std::vector<Item*>& items() const { return items_; }
 
+    // What a screen reader calls the window: a window, or a dialog that asks one question.
+    QAccessible::Role accessibleRole() const { return accessibleRole_; }
+    void setAccessibleRole(QAccessible::Role role) { accessibleRole_ = role; }
+
     // The topmost shown click area under a point in pixels, if any.
     ClickArea* clickAreaAt(QPointF position) const;
 
@@ -65,6 +69,7 @@ private:
     std::vector<Item*> items_; // bottom of the stacking order first
     QPointer<ClickArea> pressed_;
     QPointer<QAbstractButton> cancel_;
+    QAccessible::Role accessibleRole_ = QAccessible::Window;
 };
 
 // Connects a button's clicks to its window's handler. Qt clicks a button about 100 ms after

@@ -12,40 +12,62 @@ Item::Item(Form& form, const QString& name, TwipRect rect, bool visible, QAccess
     form.adopt(*this);
 }
 
+namespace {
+// Screen readers keep what they were told: every change to what they read must be said,
+// one state at a time, as the AT-SPI bridge forwards only the first state of an event.
+void tell(QAccessibleEvent&& event) {
+    if (QAccessible::isActive())
+        QAccessible::updateAccessibility(&event);
+}
+QAccessible::State disabledChange() {
+    QAccessible::State changed;
+    changed.disabled = true;
+    return changed;
+}
+QAccessible::State checkedChange() {
+    QAccessible::State changed;
+    changed.checked = true;
+    return changed;
+}
+} // namespace
+
 void Item::setVisible(bool visible) {
     if (visible_ == visible)
         return;
     visible_ = visible;
     repaint();
-    if (QAccessible::isActive()) {
-        QAccessibleEvent event(this, visible ? QAccessible::ObjectShow : QAccessible::ObjectHide);
-        QAccessible::updateAccessibility(&event);
-    }
+    if (!isExposed())
+        return;
+    if (hiddenMeansUnavailable())
+        tell(QAccessibleStateChangeEvent(this, disabledChange()));
+    else
+        tell(QAccessibleEvent(this, visible ? QAccessible::ObjectShow : QAccessible::ObjectHide));
 }
 
 void Item::setAccessibleName(const QString& name) {
     if (accessibleName_ == name)
         return;
     accessibleName_ = name;
-    if (QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
-    }
+    tell(QAccessibleEvent(this, QAccessible::NameChanged));
+}
+
+void Item::setAccessibleDescription(const QString& description) {
+    if (description_ == description)
+        return;
+    description_ = description;
+    if (isExposed())
+        tell(QAccessibleEvent(this, QAccessible::DescriptionChanged));
 }
 
 void Item::setSelected(bool selected) {
     if (selected_ == selected)
         return;
     selected_ = selected;
-    if (QAccessible::isActive()) {
-        QAccessibleStateChangeEvent event(this, [] {
-            QAccessible::State changed;
-            changed.checked = true;
-            changed.selected = true;
-            return changed;
-        }());
-        QAccessible::updateAccessibility(&event);
-    }
+    if (!isExposed())
+        return;
+    tell(QAccessibleStateChangeEvent(this, checkedChange()));
+    tell(QAccessibleEvent(this,
+                          selected ? QAccessible::SelectionAdd : QAccessible::SelectionRemove));
 }
 
 void Item::repaint() const {

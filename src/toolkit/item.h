@@ -13,6 +13,7 @@ class QPainter;
 namespace toolkit {
 
 class Form;
+class ItemGroup;
 
 class Item : public QObject {
     Q_OBJECT
@@ -28,12 +29,22 @@ public:
     // The pixels a change of the item repaints: its box and the antialiased fringe around it.
     QRect repaintRect() const { return pixelRect().toAlignedRect().adjusted(-1, -1, 1, 1); }
 
+    // Hidden, a click area still stands for something the player sees: it is then
+    // unavailable rather than gone.
+    virtual bool hiddenMeansUnavailable() const { return false; }
+
     // What a screen reader and a tooltip say of the item. An item without an accessible
-    // name is decoration and is not exposed.
+    // name is decoration: it is not exposed and tells screen readers nothing.
     QString accessibleName() const { return accessibleName_; }
     void setAccessibleName(const QString& name);
+    bool isExposed() const { return !accessibleName_.isEmpty(); }
     QString toolTip() const { return toolTip_; }
     void setToolTip(const QString& tip) { toolTip_ = tip; }
+    // What a screen reader says after the name; the tooltip when there is none.
+    QString accessibleDescription() const {
+        return description_.isEmpty() ? toolTip_ : description_;
+    }
+    void setAccessibleDescription(const QString& description);
     QAccessible::Role accessibleRole() const { return role_; }
     void setAccessibleRole(QAccessible::Role role) { role_ = role; }
     // A choice among several, such as a palette colour.
@@ -41,6 +52,10 @@ public:
     void setSelectable(bool selectable) { selectable_ = selectable; }
     bool isSelected() const { return selected_; }
     void setSelected(bool selected);
+
+    // The group that holds the item for the keyboard and for screen readers, if any.
+    ItemGroup* group() const { return group_; }
+    void setGroup(ItemGroup* group) { group_ = group; }
 
 protected:
     Item(Form& form, const QString& name, TwipRect rect, bool visible, QAccessible::Role role);
@@ -52,9 +67,11 @@ private:
     bool visible_;
     QString accessibleName_;
     QString toolTip_;
+    QString description_;
     QAccessible::Role role_;
     bool selectable_ = false;
     bool selected_ = false;
+    ItemGroup* group_ = nullptr;
 };
 
 } // namespace toolkit

@@ -5,12 +5,14 @@
 #include "rules/secret.h"
 #include "toolkit/builder.h"
 #include "toolkit/click_area.h"
+#include "toolkit/item_group.h"
 #include "toolkit/registry.h"
 #include "toolkit/shape.h"
 #include "windows/frmcifrotto_layout.h"
 #include "windows/frmfine.h"
 #include "windows/frminizio.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -50,6 +52,27 @@ QString countsText(int reds, int whites) {
         .arg(whites)
         .arg(whites == 1 ? QStringLiteral("bianco") : QStringLiteral("bianchi"));
 }
+
+// A confirmed row's result as its squares show it.
+QString resultText(const rules::Board& board, int row) {
+    int reds = 0;
+    int whites = 0;
+    for (int k = 1; k <= rules::kColumns; ++k) {
+        reds += board.square(row, k) == rules::kRed ? 1 : 0;
+        whites += board.square(row, k) == rules::kWhite ? 1 : 0;
+    }
+    return countsText(reds, whites);
+}
+
+std::optional<int> chosenCode(const rules::Board& board) {
+    for (int code = 1; code <= rules::kColourCount; ++code)
+        if (board.marker(code))
+            return code;
+    return std::nullopt;
+}
+
+// Arrows from the keypad count as arrows; with Ctrl, Alt or Shift a key means something else.
+bool plain(const QKeyEvent& key) { return (key.modifiers() & ~Qt::KeypadModifier) == 0; }
 } // namespace
 
 frmcifrotto::frmcifrotto(toolkit::WindowRegistry& registry,
@@ -96,6 +119,27 @@ frmcifrotto::frmcifrotto(toolkit::WindowRegistry& registry,
                 [this, code] { imgColour_Click(code); });
     }
 
+    // The palette and each row are one tab stop each, after the buttons; only the open row
+    // takes the focus from Tab.
+    palette_ = new toolkit::ItemGroup(*this, QStringLiteral("palette"), QStringLiteral("Colori"));
+    for (toolkit::ClickArea* swatch : paletteAreas_)
+        palette_->add(*swatch);
+    palette_->onKey([this](const QKeyEvent& key) { return paletteKey(key); });
+    QWidget* previous = palette_;
+    QWidget::setTabOrder(button("cmdsoluzione"), palette_);
+    for (int row = 1; row <= rules::kRows; ++row) {
+        const auto r = static_cast<std::size_t>(row - 1);
+        auto* group = new toolkit::ItemGroup(*this, QStringLiteral("row%1").arg(row),
+                                             QStringLiteral("Riga %1").arg(row));
+        for (toolkit::ClickArea* hole : holeAreas_[r])
+            group->add(*hole);
+        group->add(*squares_[r][0]); // the row's answer speaks through its first square
+        group->onKey([this, row](const QKeyEvent& key) { return rowKey(row, key); });
+        QWidget::setTabOrder(previous, group);
+        previous = group;
+        rows_[r] = group;
+    }
+
     cmdconferma_ = button("cmdconferma");
     lblmessaggio_ = controls.get<QLabel>("lblmessaggio");
     opt1_ = controls.get<QRadioButton>("opt1");
@@ -132,6 +176,17 @@ void frmcifrotto::cmdconferma_Click() {
     const std::optional<rules::Outcome> decided = rules::confirm(board_);
     if (!decided) // a late click on a button that was disabled meanwhile
         return;
+    if (*decided == rules::Outcome::None) {
+        // The new row takes the focus before the button goes grey, so that the focus never
+        // falls on "&Fine", where one more Return would leave the game; its first hole says
+        // how the row just confirmed went.
+        const int confirmed = board_.riga;
+        toolkit::ItemGroup& next = *rows_[static_cast<std::size_t>(confirmed)];
+        next.setCurrent(0);
+        announce(&next.currentArea(),
+                 QStringLiteral("Riga %1: %2").arg(confirmed).arg(resultText(board_, confirmed)));
+        next.setFocus(Qt::OtherFocusReason);
+    }
     showBoard();
     if (*decided == rules::Outcome::None)
         return;
@@ -146,6 +201,67 @@ void frmcifrotto::cmdsoluzione_Click() {
     showBoard();
     if (frmfine* fine = registry().show<frmfine>())
         fine->showQuestionOnly();
+}
+
+bool frmcifrotto::paletteKey(const QKeyEvent& key) {
+    if (!plain(key))
+        return false;
+    switch (key.key()) {
+    case Qt::Key_Down:
+        stepColour(1);
+        return true;
+    case Qt::Key_Up:
+        stepColour(-1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool frmcifrotto::rowKey(int row, const QKeyEvent& key) {
+    toolkit::ItemGroup& group = *rows_[static_cast<std::size_t>(row - 1)];
+    // A row closed under the focus (by "&Soluzione") takes no more pegs.
+    if (!plain(key) || !board_.active(row, 1))
+        return false;
+    switch (key.key()) {
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+        stepColour(key.key() == Qt::Key_Down ? 1 : -1);
+        announce(
+            &group.currentArea(),
+            QStringLiteral("Colore scelto: %1").arg(colourName(*rules::selectedColour(board_))));
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        group.setCurrent(group.current() + (key.key() == Qt::Key_Right ? 1 : -1));
+        announce(nullptr, {});
+        return true;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // A held key puts one peg in, and its repeats never reach "&Conferma" once the row is
+        // full.
+        if (!key.isAutoRepeat())
+            imgHole_Click(row, group.current() + 1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// With no colour chosen yet, Down starts from the top of the palette and Up from its foot.
+void frmcifrotto::stepColour(int step) {
+    const std::optional<int> chosen = chosenCode(board_);
+    const int count = rules::kColourCount;
+    imgColour_Click(chosen ? (*chosen - 1 + step + count) % count + 1 : (step > 0 ? 1 : count));
+}
+
+void frmcifrotto::announce(toolkit::ClickArea* hole, const QString& news) {
+    if (announced_ && announced_ != hole)
+        announced_->setAccessibleDescription({});
+    announced_ = hole;
+    if (hole)
+        hole->setAccessibleDescription(news);
 }
 
 void frmcifrotto::toggleMarks() {
@@ -179,6 +295,16 @@ void frmcifrotto::showBoard() {
     cover_->setVisible(board_.coverShown);
     for (int code = 1; code <= rules::kColourCount; ++code)
         markers_[static_cast<std::size_t>(code - 1)]->setVisible(board_.marker(code));
+    for (int row = 1; row <= rules::kRows; ++row) {
+        toolkit::ItemGroup* group = rows_[static_cast<std::size_t>(row - 1)];
+        const bool open = board_.active(row, 1);
+        group->setTabStop(open);
+        // A row closed under the focus passes it on, as a disabled button would.
+        if (!open && focusWidget() == group)
+            focusNextChild();
+    }
+    if (const std::optional<int> chosen = chosenCode(board_))
+        palette_->setCurrent(*chosen - 1);
     cmdconferma_->setEnabled(board_.confirmEnabled);
     lblmessaggio_->setText(markerText(board_.outcome));
     opt1_->setChecked(board_.opt1);
@@ -221,16 +347,10 @@ void frmcifrotto::describeBoard() {
             discs_[r][c]->setToolTip(colour);
         }
         // The block of four squares speaks through its first square.
-        int reds = 0;
-        int whites = 0;
-        for (int k = 1; k <= rules::kColumns; ++k) {
-            reds += board_.square(row, k) == rules::kRed ? 1 : 0;
-            whites += board_.square(row, k) == rules::kWhite ? 1 : 0;
-        }
         squares_[static_cast<std::size_t>(row - 1)][0]->setAccessibleName(
             QStringLiteral("Riga %1, risposta: %2")
                 .arg(row)
-                .arg(row <= board_.riga ? countsText(reds, whites)
+                .arg(row <= board_.riga ? resultText(board_, row)
                                         : QStringLiteral("non ancora confermata")));
     }
     cover_->setAccessibleName(board_.coverShown ? QStringLiteral("Combinazione segreta nascosta")

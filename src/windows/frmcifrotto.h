@@ -9,12 +9,14 @@
 #include <array>
 #include <memory>
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QRadioButton;
 
 namespace toolkit {
 class ClickArea;
+class ItemGroup;
 class Shape;
 } // namespace toolkit
 
@@ -43,6 +45,11 @@ public:
     void cmdricomincia_Click();
     void cmdesci_Click();
 
+    // The keyboard on the palette and on the open row: Down and Up choose the next and the
+    // previous colour, Left and Right move along the row, Space and Return put a peg in.
+    bool paletteKey(const QKeyEvent& key);
+    bool rowKey(int row, const QKeyEvent& key);
+
     // Ctrl+M: marks on or off, for this game and the games after it in this run.
     void toggleMarks();
     bool marksShown() const { return *marks_; }
@@ -56,6 +63,10 @@ private:
     void showBoard();
     void describeBoard();
     void markBoard();
+    void stepColour(int step);
+    // Puts a short news item in one hole's description, so that it is spoken with the focus
+    // there; the hole that carried the last one falls silent.
+    void announce(toolkit::ClickArea* hole, const QString& news);
     rules::Board board_;
     std::unique_ptr<rules::UnitRandom> random_;
     MarkChoice marks_;
@@ -71,6 +82,9 @@ private:
     QPushButton* cmdconferma_ = nullptr;
     QLabel* lblmessaggio_ = nullptr;
     QRadioButton* opt1_ = nullptr;
+    toolkit::ItemGroup* palette_ = nullptr;
+    std::array<toolkit::ItemGroup*, rules::kRows> rows_{};
+    toolkit::ClickArea* announced_ = nullptr;
 };
 
 } // namespace windows

@@ -22,7 +22,10 @@ frmfine::frmfine(toolkit::WindowRegistry& registry) : Form(registry, kForm) {
     const toolkit::Controls controls = toolkit::buildControls(*this, kControls);
     lblmessaggio_ = controls.get<QLabel>("lblmessaggio");
     lbldomanda_ = controls.get<QLabel>("lbldomanda");
-    toolkit::onClick(controls.get<QPushButton>("cmdsi"), this, &frmfine::cmdsi_Click);
+    cmdsi_ = controls.get<QPushButton>("cmdsi");
+    // It asks one question: screen readers treat it as a dialog.
+    setAccessibleRole(QAccessible::Dialog);
+    toolkit::onClick(cmdsi_, this, &frmfine::cmdsi_Click);
     toolkit::onClick(controls.get<QPushButton>("cmdno"), this, &frmfine::cmdno_Click);
 }
 
@@ -42,13 +45,21 @@ void frmfine::cmdno_Click() { registry().endApplication(); }
 void frmfine::showOutcome() {
     const frmcifrotto* game = registry().find<frmcifrotto>();
     const bool won = game && game->outcomeFlag();
-    lblmessaggio_->setText(won ? QStringLiteral("Hai vinto!") : QStringLiteral("Hai perso!"));
+    setMessage(won ? QStringLiteral("Hai vinto!") : QStringLiteral("Hai perso!"));
     setQuestionTop(kQuestionTop);
 }
 
 void frmfine::showQuestionOnly() {
-    lblmessaggio_->clear();
+    setMessage({});
     setQuestionTop(kRaisedQuestionTop);
+}
+
+// The message is also the description of the window and of "&Sì", which takes the focus as
+// the window opens, so that a screen reader reads it on arrival.
+void frmfine::setMessage(const QString& message) {
+    lblmessaggio_->setText(message);
+    setAccessibleDescription(message);
+    cmdsi_->setAccessibleDescription(message);
 }
 
 void frmfine::setQuestionTop(int twips) {

@@ -4,6 +4,7 @@
 #include "toolkit/form.h"
 
 class QLabel;
+class QPushButton;
 
 namespace windows {
 
@@ -23,8 +24,10 @@ public:
 
 private:
     void setQuestionTop(int twips);
+    void setMessage(const QString& message);
 
     QLabel* lblmessaggio_ = nullptr;
+    QPushButton* cmdsi_ = nullptr;
     QLabel* lbldomanda_ = nullptr;
 };
 

@@ -470,9 +470,18 @@ private:
             return pressKey(Qt::Key_Space, Qt::NoModifier, QStringLiteral("Space"));
         if (kind < 84)
             return pressKey(Qt::Key_Escape, Qt::NoModifier, QStringLiteral("Esc"));
-        if (kind < 92) {
+        if (kind < 88) {
             activate(window);
             return QStringLiteral("bring %1 to the front").arg(window->objectName());
+        }
+        if (kind < 95) {
+            // The keys that move about the board: round the tab stops, along the palette and
+            // the open row.
+            static const std::pair<Qt::Key, const char*> kMoves[] = {
+                {Qt::Key_Tab, "Tab"},   {Qt::Key_Backtab, "Shift+Tab"}, {Qt::Key_Up, "Up"},
+                {Qt::Key_Down, "Down"}, {Qt::Key_Left, "Left"},         {Qt::Key_Right, "Right"}};
+            const auto& [key, name] = kMoves[pick(static_cast<int>(std::size(kMoves)))];
+            return pressKey(key, Qt::NoModifier, QString::fromLatin1(name));
         }
         return closeWindow(window);
     }

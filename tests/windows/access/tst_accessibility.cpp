@@ -2,6 +2,7 @@
 #include "support/play.h"
 #include "toolkit/shape.h"
 #include "windows/frmcifrotto.h"
+#include "windows/frmfine.h"
 
 #include <QAccessible>
 #include <QHelpEvent>
@@ -10,14 +11,20 @@
 
 namespace {
 
-QAccessibleInterface* accessibleChild(QWidget* window, const QString& objectName) {
-    QAccessibleInterface* form = QAccessible::queryAccessibleInterface(window);
-    for (int i = 0; i < form->childCount(); ++i) {
-        QAccessibleInterface* child = form->child(i);
+// The exposed object of that name anywhere in the window's tree.
+QAccessibleInterface* findIn(QAccessibleInterface* parent, const QString& objectName) {
+    for (int i = 0; i < parent->childCount(); ++i) {
+        QAccessibleInterface* child = parent->child(i);
         if (child && child->object() && child->object()->objectName() == objectName)
             return child;
+        if (QAccessibleInterface* below = child ? findIn(child, objectName) : nullptr)
+            return below;
     }
     return nullptr;
+}
+
+QAccessibleInterface* accessibleChild(QWidget* window, const QString& objectName) {
+    return findIn(QAccessible::queryAccessibleInterface(window), objectName);
 }
 
 QString nameOf(QWidget* window, const QString& objectName) {
@@ -75,13 +82,61 @@ private slots:
         QCOMPARE(game->board().disc(1, 1), play::kRed);
     }
 
-    void feedbackBlocksSayTheirCountsOnceConfirmed() {
+    // The focus that a confirm hands to the new row carries the result, to be read with it.
+    void feedbackBlocksSayTheirCountsOnceConfirmedAndTheFocusSaysThemToo() {
         QCOMPARE(nameOf(game, "shpp11"), QStringLiteral("Riga 1, risposta: non ancora confermata"));
         // Secret colour 1 in its own column, secret colour 2 in column 3, two absent colours.
         const auto secret = play::secretOf(game);
         const auto absent = play::absentFrom(secret);
         play::playRow(game, 1, {secret[0], absent[0], secret[1], absent[1]});
         QCOMPARE(nameOf(game, "shpp11"), QStringLiteral("Riga 1, risposta: 1 rosso, 1 bianco"));
+        QAccessibleInterface* focus = QAccessible::queryAccessibleInterface(game)->focusChild();
+        QVERIFY(focus);
+        QCOMPARE(focus->object()->objectName(), QStringLiteral("img21"));
+        QVERIFY(focus->state().focused);
+        QCOMPARE(focus->text(QAccessible::Description),
+                 QStringLiteral("Riga 1: 1 rosso, 1 bianco"));
+    }
+
+    // The palette and each row are groups, as the eye groups them; what the player never sees
+    // is not there.
+    void theTreeIsGroupedAndHoldsNothingHidden() {
+        QAccessibleInterface* form = QAccessible::queryAccessibleInterface(game);
+        const auto named = [form](const QString& name) -> QAccessibleInterface* {
+            for (int i = 0; i < form->childCount(); ++i)
+                if (form->child(i)->text(QAccessible::Name) == name)
+                    return form->child(i);
+            return nullptr;
+        };
+        QAccessibleInterface* palette = named("Colori");
+        QVERIFY(palette);
+        QCOMPARE(palette->role(), QAccessible::Grouping);
+        QCOMPARE(palette->childCount(), 11);
+        QCOMPARE(palette->child(10)->text(QAccessible::Name), QStringLiteral("lilla"));
+        QAccessibleInterface* row = named("Riga 12");
+        QVERIFY(row);
+        QStringList names;
+        for (int i = 0; i < row->childCount(); ++i)
+            names << row->child(i)->text(QAccessible::Name);
+        QCOMPARE(names, (QStringList{"Riga 12, foro 1: vuoto", "Riga 12, foro 2: vuoto",
+                                     "Riga 12, foro 3: vuoto", "Riga 12, foro 4: vuoto",
+                                     "Riga 12, risposta: non ancora confermata"}));
+        QCOMPARE(row->child(4)->parent()->object(), row->object());
+        for (const char* hidden : {"lblmessaggio", "opt1", "shpsviola"})
+            QVERIFY2(!accessibleChild(game, hidden), hidden);
+    }
+
+    void theEndWindowIsADialogThatSaysTheOutcomeOnArrival() {
+        play::win(game);
+        support::settle();
+        auto* fine = registry->find<windows::frmfine>();
+        QVERIFY(fine);
+        QAccessibleInterface* dialog = QAccessible::queryAccessibleInterface(fine);
+        QCOMPARE(dialog->role(), QAccessible::Dialog);
+        QCOMPARE(dialog->text(QAccessible::Description), QStringLiteral("Hai vinto!"));
+        QCOMPARE(dialog->focusChild()->text(QAccessible::Name), QStringLiteral("Sì"));
+        QCOMPARE(dialog->focusChild()->text(QAccessible::Description),
+                 QStringLiteral("Hai vinto!"));
     }
 
     void theCoverSaysTheCombinationIsHiddenUntilTheSolution() {

@@ -1,0 +1,96 @@
+// item_group.cpp: focus and keys for a group of items.
+#include "toolkit/item_group.h"
+
+#include "toolkit/click_area.h"
+#include "toolkit/form.h"
+
+#include <QAccessible>
+#include <QKeyEvent>
+#include <QPainter>
+
+namespace toolkit {
+
+namespace {
+// The ring stands clear of the item's box, so that it never covers a colour, a mark or a
+// selection ring's inner edge, and is thick enough to be seen at a glance.
+constexpr int kRingGap = 3;
+constexpr int kRingWidth = 2;
+} // namespace
+
+ItemGroup::ItemGroup(Form& form, const QString& name, const QString& accessibleName)
+    : QWidget(&form) {
+    setObjectName(name);
+    setAccessibleName(accessibleName);
+    // The mouse reaches the items through their window, as if the group were not there.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void ItemGroup::add(Item& item) {
+    items_.push_back(&item);
+    item.setGroup(this);
+    if (auto* area = qobject_cast<ClickArea*>(&item))
+        areas_.push_back(area);
+    area_ = area_.isNull() ? item.repaintRect() : area_.united(item.repaintRect());
+    // The widget itself has no size: a child widget over the items, even one that paints
+    // nothing, would be sent a paint event at every repaint beneath it.
+    setGeometry(QRect(area_.topLeft(), QSize(0, 0)));
+}
+
+void ItemGroup::setCurrent(int index) {
+    if (index == current_ || index < 0 || index >= static_cast<int>(areas_.size()))
+        return;
+    updateRing(current_);
+    current_ = index;
+    updateRing(current_);
+    // A screen reader follows the focus from one click area to the next.
+    if (hasFocus() && QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void ItemGroup::setTabStop(bool stop) { setFocusPolicy(stop ? Qt::TabFocus : Qt::NoFocus); }
+
+QRect ItemGroup::ringAround(int index) const {
+    if (index < 0 || index >= static_cast<int>(areas_.size()))
+        return {};
+    const int reach = kRingGap + kRingWidth;
+    const QRect box = areas_[static_cast<std::size_t>(index)]->pixelRect().toAlignedRect();
+    return box.adjusted(-reach, -reach, reach, reach);
+}
+
+// Four filled bands on whole pixels: sharp at any scale factor, with no antialiased edge.
+void ItemGroup::paintRing(QPainter& painter, const QColor& ink) const {
+    const QRect ring = ringRect();
+    if (ring.isNull())
+        return;
+    painter.fillRect(ring.left(), ring.top(), ring.width(), kRingWidth, ink);
+    painter.fillRect(ring.left(), ring.bottom() + 1 - kRingWidth, ring.width(), kRingWidth, ink);
+    painter.fillRect(ring.left(), ring.top(), kRingWidth, ring.height(), ink);
+    painter.fillRect(ring.right() + 1 - kRingWidth, ring.top(), kRingWidth, ring.height(), ink);
+}
+
+void ItemGroup::keyPressEvent(QKeyEvent* event) {
+    if (onKey_ && onKey_(*event))
+        return;
+    event->ignore();
+}
+
+void ItemGroup::focusInEvent(QFocusEvent* event) {
+    updateRing(current_);
+    QWidget::focusInEvent(event);
+}
+
+void ItemGroup::focusOutEvent(QFocusEvent* event) {
+    updateRing(current_);
+    QWidget::focusOutEvent(event);
+}
+
+void ItemGroup::updateRing(int index) {
+    const QRect ring = ringAround(index);
+    if (!ring.isNull())
+        parentWidget()->update(ring);
+}
+
+} // namespace toolkit
