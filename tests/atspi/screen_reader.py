@@ -378,12 +378,12 @@ def check_tree_shape(board):
                     f"read {[c.get_name() for c in children(found)]}")
     if missing:
         problem("the game window lacks groups (panel or grouping):", str(missing))
+    # The outcome flag opt1, the message label and the selection markers are never seen on
+    # screen; a hole that cannot be used yet is still seen, and says so by not being enabled.
     for acc in walk(board.frame):
-        name, states = acc.get_name(), acc.get_state_set()
-        if name == "opt1" or "selezion" in name.lower():
-            problem("a hidden control is in the tree:", f"{acc.get_role_name()} {name!r}")
-        elif not states.contains(S.SHOWING) and acc.get_role() == Atspi.Role.LABEL:
-            problem("a hidden label is in the tree:", repr(name))
+        if acc.get_name() == "opt1" or not acc.get_state_set().contains(S.SHOWING):
+            problem("a hidden object is in the tree:",
+                    f"{acc.get_role_name()} {acc.get_name()!r}")
 
 
 def check_event_sources(fresh, events):

@@ -27,8 +27,10 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-# The bus's socket goes under the runtime folder: a private one keeps runs apart.
+# The bus's socket goes under the runtime folder: a private one keeps runs apart. A bus
+# address inherited from the desktop would send the game and the client to the real one.
 export XDG_RUNTIME_DIR="$work/runtime"
+unset AT_SPI_BUS_ADDRESS
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 fail() {
