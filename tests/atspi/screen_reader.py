@@ -13,12 +13,13 @@ import re
 import subprocess
 import sys
 import time
+import traceback
 import warnings
 
 import gi
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi, Gio, GLib  # noqa: E402
+from gi.repository import Atspi, Gio, GLib  # noqa: E402 (after the version is chosen)
 
 COLOURS = ["bianco", "nero", "rosa", "rosso", "arancio", "giallo",
            "verde", "azzurro", "blu", "viola", "lilla"]
@@ -219,6 +220,7 @@ class Board:
     def __init__(self, frame, fresh):
         self.frame = frame
         self.fresh = fresh
+        self.seen = {acc.path for acc in walk(frame)}
         self.holes = {}
         self.feedback = {}
         self.swatches = {}
@@ -386,9 +388,10 @@ def check_tree_shape(board):
                     f"{acc.get_role_name()} {acc.get_name()!r}")
 
 
-def check_event_sources(fresh, events):
-    """Every object of the game that sent an event is one a screen reader finds in the tree."""
-    checked = set()
+def check_event_sources(fresh, events, seen):
+    """Every object of the game that sent an event is one a screen reader finds in the tree:
+    there now, or when the window was walked (the cover leaves the tree as it is lifted)."""
+    checked = set(seen)
     for kind, source in events.take():
         if source.app is None or source.app.bus_name != fresh.game or source.path in checked:
             continue
@@ -399,7 +402,7 @@ def check_event_sources(fresh, events):
             what = f"{source.get_role_name()} {fresh.name(source)!r}"
         except GLib.Error:
             continue  # gone with its window: there is nothing left to show
-        problem("an object outside the tree sent events:", f"first: {kind} from {what}")
+        problem(f"an object outside the tree sent events: {what},", f"first: {kind}")
 
 
 # --- Playing -------------------------------------------------------------------------------
@@ -413,7 +416,7 @@ def play_row(board, events, row, guess):
     check_holes(board, None if over else row + 1, f"after confirming row {row}")
     if not over:
         check_focus_after(board, events, row, *result)
-    check_event_sources(board.fresh, events)
+    check_event_sources(board.fresh, events, board.seen)
     return result
 
 
@@ -450,12 +453,13 @@ def showing_window_with(app, button):
     return None
 
 
-def end_window(app, events, outcome):
+def end_window(app, fresh, events, outcome):
     """The end window is a dialog that tells the outcome as it opens; returns it."""
     dialog = wait_for("the end window", lambda: showing_window_with(app, "Sì"))
     if dialog.get_role() != Atspi.Role.DIALOG:
         problem("the end window is not a dialog:", f"role {dialog.get_role_name()}")
     pump()
+    check_event_sources(fresh, events, {acc.path for acc in walk(dialog)})
     focused = events.focused
     told = [dialog.get_description()] + ([focused.get_description()] if focused else [])
     if outcome not in told:
@@ -478,7 +482,7 @@ def game_window(app, fresh, events, previous=None):
     board = Board(frame, fresh)
     check_tree_shape(board)
     check_holes(board, 1, "in a new game")
-    check_event_sources(fresh, events)
+    check_event_sources(fresh, events, board.seen)
     return board
 
 
@@ -491,12 +495,12 @@ def play(game, events):
     print("Game 1, to win:", flush=True)
     board = game_window(app, fresh, events)
     win(board, events)
-    dialog = end_window(app, events, "Hai vinto!")
+    dialog = end_window(app, fresh, events, "Hai vinto!")
     press(find(dialog, Atspi.Role.PUSH_BUTTON, "Sì"))
 
     print("Game 2, to lose:", flush=True)
     lose(game_window(app, fresh, events, board.frame), events)
-    dialog = end_window(app, events, "Hai perso!")
+    dialog = end_window(app, fresh, events, "Hai perso!")
     press(find(dialog, Atspi.Role.PUSH_BUTTON, "No"))
     deadline = time.monotonic() + PATIENCE
     while game.poll() is None and time.monotonic() < deadline:
@@ -522,7 +526,6 @@ def main():
             failure.append(str(broken))
         except Exception as error:  # a crash of the client is a failure too, with its cause
             failure.append(f"{type(error).__name__}: {error}")
-            import traceback
             traceback.print_exc()
         finally:
             Atspi.event_quit()
