@@ -10,6 +10,7 @@ packages=(
     fonts-comic-neue fonts-dejavu-core
     clang-format
     xvfb xauth openbox x11-utils xdotool
+    dbus at-spi2-core python3-gi gir1.2-atspi-2.0
     desktop-file-utils appstream dpkg-dev file lintian
 )
 # `make bench` also counts instructions with callgrind.
