@@ -214,13 +214,16 @@ void forward(QAccessibleEvent* event) {
     QAccessible::installUpdateHandler(filter);
 }
 
-// A control hidden inside a window (a value holder the player never sees) is not in the
-// tree, so nothing of it is told, not even its hiding as the window is built or a change of its
-// value. The focus a group takes is its current area's.
+// A control not on screen tells nothing: one hidden for good (a value holder the player never
+// sees) is not in the tree at all, and one in a window still being built (an item too) is told
+// of when the window shows. The focus a group takes is its current area's.
 void filter(QAccessibleEvent* event) {
     QObject* source = event->object();
     if (auto* control = qobject_cast<QWidget*>(source);
-        control && !control->isWindow() && control->isHidden())
+        control && !control->isWindow() && !control->isVisible())
+        return;
+    if (auto* item = qobject_cast<Item*>(source);
+        item && !static_cast<const QWidget*>(item->parent())->isVisible())
         return;
     if (auto* group = qobject_cast<ItemGroup*>(source);
         group && event->type() == QAccessible::Focus && !group->areas().empty()) {
