@@ -137,6 +137,10 @@ private slots:
         tabs(game, 5);
         QCOMPARE(focused(game), QStringLiteral("row1"));
         QCOMPARE(row->current(), 3);
+        // Keys the row has no use for still reach the window: Esc leaves the game.
+        support::key(game, Qt::Key_Escape);
+        support::settle();
+        QVERIFY(!registry->find<windows::frmcifrotto>());
     }
 
     // The confirm used to leave the focus on "&Fine", where the next Return left the game.
