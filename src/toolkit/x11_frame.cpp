@@ -27,9 +27,12 @@ template <class T> using Reply = std::unique_ptr<T, FreeReply>;
 // this much, once per window.
 constexpr auto kPatience = std::chrono::milliseconds(500);
 
-xcb_atom_t atom(xcb_connection_t* x, const char* name) {
-    const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        x, xcb_intern_atom(x, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
+xcb_intern_atom_cookie_t askAtom(xcb_connection_t* x, const char* name) {
+    return xcb_intern_atom(x, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+}
+
+xcb_atom_t atomOf(xcb_connection_t* x, xcb_intern_atom_cookie_t asked) {
+    const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(x, asked, nullptr));
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
@@ -39,8 +42,9 @@ Reply<xcb_get_property_reply_t> property(xcb_connection_t* x, xcb_window_t windo
         xcb_get_property_reply(x, xcb_get_property(x, 0, window, name, type, 0, 1024), nullptr));
 }
 
-bool supportedByWindowManager(xcb_connection_t* x, xcb_window_t root, xcb_atom_t wanted) {
-    const auto reply = property(x, root, atom(x, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
+bool supportedByWindowManager(xcb_connection_t* x, xcb_window_t root, xcb_atom_t supported,
+                              xcb_atom_t wanted) {
+    const auto reply = property(x, root, supported, XCB_ATOM_ATOM);
     if (!reply || reply->format != 32)
         return false;
     const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
@@ -66,13 +70,17 @@ std::optional<QMargins> x11FrameBeforeMapping(const QWindow& window) {
         return std::nullopt;
     xcb_connection_t* x = x11->connection();
     const auto id = static_cast<xcb_window_t>(window.winId());
-    const Reply<xcb_query_tree_reply_t> tree(
-        xcb_query_tree_reply(x, xcb_query_tree(x, id), nullptr));
-    if (!tree)
-        return std::nullopt;
-    const xcb_atom_t request = atom(x, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = atom(x, "_NET_FRAME_EXTENTS");
-    if (!supportedByWindowManager(x, tree->root, request))
+    // Every new window asks, so the four questions go out together: one wait for the server
+    // rather than four.
+    const xcb_query_tree_cookie_t askTree = xcb_query_tree(x, id);
+    const xcb_intern_atom_cookie_t askSupported = askAtom(x, "_NET_SUPPORTED");
+    const xcb_intern_atom_cookie_t askRequest = askAtom(x, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_intern_atom_cookie_t askExtents = askAtom(x, "_NET_FRAME_EXTENTS");
+    const Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(x, askTree, nullptr));
+    const xcb_atom_t supported = atomOf(x, askSupported);
+    const xcb_atom_t request = atomOf(x, askRequest);
+    const xcb_atom_t extents = atomOf(x, askExtents);
+    if (!tree || !supportedByWindowManager(x, tree->root, supported, request))
         return std::nullopt; // no window manager, or one that cannot say: no frame to allow for
 
     xcb_client_message_event_t message{};
