@@ -24,10 +24,8 @@ void identify() {
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.cifrotto.Cifrotto"));
     QIcon icon;
     for (const int side : {16, 32, 48}) {
-        const QByteArray pixels =
-            toolkit::pixelsData(QStringLiteral(":/artwork/icon-%1.pixels").arg(side));
-        // A copy: a pixmap made from an image may keep its memory, and these bytes go.
-        icon.addPixmap(QPixmap::fromImage(toolkit::imageOn(pixels).copy()));
+        icon.addPixmap(QPixmap::fromImage(
+            toolkit::PackedPixels(QStringLiteral(":/artwork/icon-%1.pixels").arg(side)).image()));
     }
     QApplication::setWindowIcon(icon);
 }

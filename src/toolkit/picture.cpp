@@ -12,27 +12,34 @@ Picture::Picture(QWidget* parent, const QString& resource) : QWidget(parent), re
 
 // At scales 1 and 2 the picture was drawn at build time; at any other, it is drawn from the
 // SVG now, through Qt's SVG image plugin, so that Qt SVG is loaded only then.
-const QImage& Picture::image() {
-    const qreal scale = devicePixelRatioF();
-    if (scale != imageScale_) {
-        imageScale_ = scale;
-        pixels_ =
-            scale == 1 || scale == 2 ? pixelsData(pixelsOf(resource_, int(scale))) : QByteArray();
-        image_ = imageOn(pixels_);
-        if (image_.isNull()) {
-            QImageReader reader(resource_);
-            reader.setScaledSize((QSizeF(reader.size()) * scale).toSize());
-            image_ = reader.read();
-        }
+void Picture::prepare(qreal scale) {
+    if (scale == scale_)
+        return;
+    scale_ = scale;
+    packed_ = PackedPixels(scale == 1 || scale == 2 ? pixelsOf(resource_, int(scale)) : QString());
+    image_ = QImage();
+    if (packed_.isNull()) {
+        QImageReader reader(resource_);
+        reader.setScaledSize((QSizeF(reader.size()) * scale).toSize());
+        image_ = reader.read();
     }
-    return image_;
 }
 
+// The images have device pixels; the painter counts device-independent ones. A picture drawn
+// at build time is unpacked band by band as it is painted, and none of it is kept: the
+// window's backing store holds what it shows.
 void Picture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QImage& picture = image();
-    // The image has device pixels; the painter counts device-independent ones.
-    painter.drawImage(QRectF(QPointF(0, 0), QSizeF(picture.size()) / imageScale_), picture);
+    prepare(devicePixelRatioF());
+    const auto place = [this](const QImage& image, int top) {
+        return QRectF(QPointF(0, top / scale_), QSizeF(image.size()) / scale_);
+    };
+    if (packed_.isNull())
+        painter.drawImage(place(image_, 0), image_);
+    else
+        packed_.forEachBand([&painter, &place](const QImage& band, int top) {
+            painter.drawImage(place(band, top), band);
+        });
 }
 
 } // namespace toolkit

@@ -2,7 +2,8 @@
 // clipped to the box.
 #pragma once
 
-#include <QByteArray>
+#include "toolkit/pixels.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -17,12 +18,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const QImage& image();
+    void prepare(qreal scale);
 
     QString resource_;
-    QByteArray pixels_; // what `image_` shows, when it was drawn at build time
-    QImage image_;      // for `imageScale_`, made at the first paint at that scale
-    qreal imageScale_ = 0;
+    qreal scale_ = 0;                // the scale the two below are for
+    PackedPixels packed_{QString()}; // drawn at build time, at scales 1 and 2
+    QImage image_;                   // drawn from the SVG at the first paint, at other scales
 };
 
 } // namespace toolkit

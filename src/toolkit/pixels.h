@@ -1,27 +1,44 @@
-// pixels.h: pictures drawn at build time and kept, packed, in the resources as raw pixels.
+// pixels.h: pictures drawn at build time and kept in the resources as raw pixels, packed in
+// bands of rows, so that showing one never holds more than a band unpacked.
 #pragma once
 
-#include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 namespace toolkit {
 
-// What comes before the pixels: then `height` rows of `width` 32-bit pixels, top first.
+// What comes first: then, band after band of `bandRows` rows (the last may have fewer), each
+// as a 32-bit byte count followed by that many bytes of the rows' pixels packed by qCompress.
+// Rows are `width` 32-bit pixels, top first.
 struct PixelsHeader {
     std::uint32_t width;
     std::uint32_t height;
     std::uint32_t format; // a QImage::Format
+    std::uint32_t bandRows;
 };
 
-// The header and pixels in the resource `path`, unpacked; empty when there is none.
-QByteArray pixelsData(const QString& path);
+// A picture in the resources, read where it lies.
+class PackedPixels {
+public:
+    explicit PackedPixels(const QString& path);
 
-// An image on `data` without a copy: it and every image or pixmap made from it without a
-// deep copy are valid while `data` lives and is not changed. A null image when `data` holds
-// no picture.
-QImage imageOn(const QByteArray& data);
+    bool isNull() const { return header_.width == 0; }
+    QSize size() const { return {int(header_.width), int(header_.height)}; }
+
+    // Unpacks the bands in turn, top first, handing each to `use` with the row it starts at;
+    // each band is gone once `use` returns. False if the data is damaged.
+    bool forEachBand(const std::function<void(const QImage& band, int top)>& use) const;
+
+    // The whole picture as one image of its own; a null image if the data is damaged.
+    QImage image() const;
+
+private:
+    PixelsHeader header_{};
+    const uchar* bands_ = nullptr;
+    qsizetype bandBytes_ = 0;
+};
 
 // Where the build puts `svg` drawn at `scale`: ":/artwork/inizio.svg" at 2 is
 // ":/artwork/inizio@2x.pixels".
