@@ -133,7 +133,7 @@ public:
         return nullptr;
     }
     QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Name ? group()->name() : QAccessibleWidget::text(kind);
+        return kind == QAccessible::Name ? group()->spokenName() : QAccessibleWidget::text(kind);
     }
     QRect rect() const override {
         const QRect area = group()->area();

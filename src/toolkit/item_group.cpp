@@ -18,7 +18,7 @@ constexpr int kRingWidth = 2;
 } // namespace
 
 ItemGroup::ItemGroup(Form& form, const QString& name, const QString& accessibleName)
-    : QWidget(&form), name_(accessibleName) {
+    : QWidget(&form), spokenName_(accessibleName) {
     setObjectName(name);
     // The mouse reaches the items through their window, as if the group were not there.
     setAttribute(Qt::WA_TransparentForMouseEvents);

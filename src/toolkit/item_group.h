@@ -32,7 +32,7 @@ public:
     QRect area() const { return area_; }
     // What screen readers call the group, kept apart from QWidget's accessible name, whose
     // every change is an event.
-    const QString& name() const { return name_; }
+    const QString& spokenName() const { return spokenName_; }
 
     // The click area the focus stands on, or would on arriving.
     int current() const { return current_; }
@@ -61,7 +61,7 @@ private:
     std::vector<Item*> items_;
     std::vector<ClickArea*> areas_;
     QRect area_;
-    QString name_;
+    QString spokenName_;
     int current_ = 0;
     KeyHandler onKey_;
 };
