@@ -314,35 +314,37 @@ void frmcifrotto::showBoard() {
     markBoard();
 }
 
+// Every hole's disc and every secret shape with the colour it shows; a secret under the cover
+// shows none, so that nothing hints at it.
+void frmcifrotto::eachDisc(
+    const std::function<void(toolkit::Shape&, std::optional<colour::ColourValue>)>& use) const {
+    for (int row = 1; row <= rules::kRows; ++row)
+        for (int column = 1; column <= rules::kColumns; ++column)
+            use(*discs_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)],
+                board_.disc(row, column));
+    for (int k = 1; k <= rules::kColumns; ++k)
+        use(*secrets_[static_cast<std::size_t>(k - 1)],
+            board_.coverShown ? std::nullopt : std::optional(board_.secret(k)));
+}
+
 // Each disc that shows one of the eleven colours carries the colour's number when the marks
-// are on; the secret's only once the cover is gone, so nothing hints at it beneath the cover.
+// are on.
 void frmcifrotto::markBoard() {
-    const auto markOf = [this](colour::ColourValue value) {
-        const auto code = *marks_ ? rules::codeOfColour(value) : std::nullopt;
-        return code ? QString::number(*code) : QString();
-    };
     for (int code = 1; code <= rules::kColourCount; ++code)
         swatches_[static_cast<std::size_t>(code - 1)]->setMark(*marks_ ? QString::number(code)
                                                                        : QString());
-    for (int row = 1; row <= rules::kRows; ++row)
-        for (int column = 1; column <= rules::kColumns; ++column)
-            discs_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)]
-                ->setMark(markOf(board_.disc(row, column)));
-    for (int k = 1; k <= rules::kColumns; ++k)
-        secrets_[static_cast<std::size_t>(k - 1)]->setMark(
-            board_.coverShown ? QString() : markOf(board_.secret(k)));
+    eachDisc([this](toolkit::Shape& disc, std::optional<colour::ColourValue> value) {
+        const auto code = *marks_ && value ? rules::codeOfColour(*value) : std::nullopt;
+        disc.setMark(code ? QString::number(*code) : QString());
+    });
 }
 
 // Colour names as tooltips, so that a player who cannot tell viola from azzurro can still
-// play; the cover hides the secret from the tooltip as from the eye.
+// play.
 void frmcifrotto::tipBoard() {
-    for (int row = 1; row <= rules::kRows; ++row)
-        for (int column = 1; column <= rules::kColumns; ++column)
-            discs_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)]
-                ->setToolTip(colourName(board_.disc(row, column)));
-    for (int k = 1; k <= rules::kColumns; ++k)
-        secrets_[static_cast<std::size_t>(k - 1)]->setToolTip(
-            board_.coverShown ? QString() : colourName(board_.secret(k)));
+    eachDisc([](toolkit::Shape& disc, std::optional<colour::ColourValue> value) {
+        disc.setToolTip(value ? colourName(*value) : QString());
+    });
 }
 
 // The board in words, and the chosen swatch, for screen readers.

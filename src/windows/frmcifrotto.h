@@ -7,7 +7,9 @@
 #include "toolkit/form.h"
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QKeyEvent;
 class QLabel;
@@ -64,6 +66,8 @@ private:
 
     void showBoard();
     void tipBoard();
+    void eachDisc(
+        const std::function<void(toolkit::Shape&, std::optional<colour::ColourValue>)>& use) const;
     void markBoard();
     void stepColour(int step);
     // Puts a short news item in one hole's description, so that it is spoken with the focus
