@@ -33,7 +33,10 @@ Form::Form(WindowRegistry& registry, const FormSpec& layout)
     installAccessibility();
 }
 
-bool Form::screenReaderListening() const { return registry_.screenReaderListening(); }
+void Form::describeIfListened() {
+    if (registry_.screenReaderListening())
+        describeForScreenReaders();
+}
 
 void Form::centreOnScreen(int raiseTwips) {
     const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();

@@ -46,11 +46,11 @@ public:
 
     const std::vector<Item*>& items() const { return items_; }
 
-    // Whether a screen reader is listening (the registry knows). Names that only a screen
-    // reader reads need not be written while none is: the registry calls
-    // describeForScreenReaders() on every loaded window when one starts listening.
-    bool screenReaderListening() const;
+    // What only a screen reader reads (names, descriptions) need not be written while none
+    // listens: the registry calls describeForScreenReaders() on every loaded window when one
+    // starts, and a window calls describeIfListened() whenever what it shows changes.
     virtual void describeForScreenReaders() {}
+    void describeIfListened();
 
     // What a screen reader calls the window: a window, or a dialog that asks one question.
     QAccessible::Role accessibleRole() const { return accessibleRole_; }

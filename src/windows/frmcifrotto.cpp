@@ -309,8 +309,7 @@ void frmcifrotto::showBoard() {
     lblmessaggio_->setText(markerText(board_.outcome));
     opt1_->setChecked(board_.opt1);
     tipBoard();
-    if (screenReaderListening())
-        describeForScreenReaders();
+    describeIfListened();
     markBoard();
 }
 

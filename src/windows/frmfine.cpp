@@ -56,8 +56,7 @@ void frmfine::showQuestionOnly() {
 
 void frmfine::setMessage(const QString& message) {
     lblmessaggio_->setText(message);
-    if (screenReaderListening())
-        describeForScreenReaders();
+    describeIfListened();
 }
 
 // The message is also the description of the window and of "&Sì", which takes the focus as
