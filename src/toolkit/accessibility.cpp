@@ -3,6 +3,7 @@
 // name are exposed; lines, the frame and the selection rings are decoration.
 #include "toolkit/accessibility.h"
 
+#include "toolkit/atspi_events.h"
 #include "toolkit/click_area.h"
 #include "toolkit/form.h"
 #include "toolkit/item.h"
@@ -207,44 +208,59 @@ QAccessibleInterface* factory(const QString&, QObject* object) {
 
 void filter(QAccessibleEvent* event);
 
-// Qt hands every event to one handler, or, with none, to the platform's bridge.
+// The factory and the filter are installed once; the handler that was there before the filter
+// is kept: none, unless a test listens, and without one Qt hands events to the platform's bridge.
+QAccessible::UpdateHandler previousHandler() {
+    static const QAccessible::UpdateHandler previous = [] {
+        QAccessible::installFactory(factory);
+        return QAccessible::installUpdateHandler(filter);
+    }();
+    return previous;
+}
+
 void forward(QAccessibleEvent* event) {
+    if (const QAccessible::UpdateHandler previous = previousHandler()) {
+        previous(event);
+        return;
+    }
+    if (sendPropertyChange(*event))
+        return;
+    // Qt reaches the bridge only when no handler is installed.
     QAccessible::installUpdateHandler(nullptr);
     QAccessible::updateAccessibility(event);
     QAccessible::installUpdateHandler(filter);
 }
 
-// A control not on screen tells nothing: one hidden for good (a value holder the player never
-// sees) is not in the tree at all, and one in a window still being built (an item too) is told
-// of when the window shows. The focus a group takes is its current area's.
+// A control that has never been on screen tells nothing: one hidden for good (a value holder
+// the player never sees) is not in the tree at all, and one in a window still being built (an
+// item too) is told of when the window shows. Qt says that a control went only once it is
+// hidden, so a hide always goes on. The focus a group takes is its current area's.
 void filter(QAccessibleEvent* event) {
     QObject* source = event->object();
-    if (auto* control = qobject_cast<QWidget*>(source);
-        control && !control->isWindow() && !control->isVisible())
+    const bool hide = event->type() == QAccessible::ObjectHide;
+    if (auto* control = qobject_cast<QWidget*>(source); control && !control->isVisible() && !hide)
         return;
     if (auto* item = qobject_cast<Item*>(source);
         item && !static_cast<const QWidget*>(item->parent())->isVisible())
         return;
-    if (auto* group = qobject_cast<ItemGroup*>(source);
-        group && event->type() == QAccessible::Focus && !group->areas().empty()) {
-        QAccessibleEvent focus(&group->currentArea(), QAccessible::Focus);
-        forward(&focus);
-        return;
+    if (event->type() == QAccessible::Focus) {
+        QObject* holder = source;
+        if (auto* group = qobject_cast<ItemGroup*>(source); group && !group->areas().empty())
+            holder = &group->currentArea();
+        if (auto* control = qobject_cast<QWidget*>(source))
+            if (auto* form = qobject_cast<Form*>(control->window()))
+                form->focusMovedTo(*holder);
+        if (holder != source) {
+            QAccessibleEvent focus(holder, QAccessible::Focus);
+            forward(&focus);
+            return;
+        }
     }
     forward(event);
 }
 
-bool install() {
-    QAccessible::installFactory(factory);
-    QAccessible::installUpdateHandler(filter);
-    return true;
-}
-
 } // namespace
 
-void installAccessibility() {
-    static const bool installed = install();
-    Q_UNUSED(installed);
-}
+void installAccessibility() { previousHandler(); }
 
 } // namespace toolkit

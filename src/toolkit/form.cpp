@@ -3,6 +3,7 @@
 
 #include "toolkit/accessibility.h"
 #include "toolkit/click_area.h"
+#include "toolkit/item.h"
 #include "toolkit/item_group.h"
 #include "toolkit/registry.h"
 #include "toolkit/system_colours.h"
@@ -36,6 +37,35 @@ Form::Form(WindowRegistry& registry, const FormSpec& layout)
 void Form::describeIfListened() {
     if (registry_.screenReaderListening())
         describeForScreenReaders();
+}
+
+namespace {
+void setDescription(QObject& holder, const QString& description) {
+    if (auto* item = qobject_cast<Item*>(&holder))
+        item->setAccessibleDescription(description);
+    else if (auto* widget = qobject_cast<QWidget*>(&holder))
+        widget->setAccessibleDescription(description);
+}
+} // namespace
+
+void Form::announce(const QString& news, QObject* holder) {
+    if (!holder) {
+        holder = focusWidget();
+        if (auto* group = qobject_cast<ItemGroup*>(holder); group && !group->areas().empty())
+            holder = &group->currentArea();
+    }
+    if (newsHolder_ && newsHolder_ != holder)
+        setDescription(*newsHolder_, {});
+    newsHolder_ = holder;
+    if (holder)
+        setDescription(*holder, news);
+}
+
+void Form::focusMovedTo(const QObject& holder) {
+    if (newsHolder_ && newsHolder_ != &holder) {
+        setDescription(*newsHolder_, {});
+        newsHolder_ = nullptr;
+    }
 }
 
 void Form::centreOnScreen(int raiseTwips) {

@@ -52,6 +52,15 @@ public:
     virtual void describeForScreenReaders() {}
     void describeIfListened();
 
+    // News for a screen reader, such as the colour just chosen: it becomes the description of
+    // holder, by default of whatever holds the keyboard focus in this window (in a group, its
+    // current click area), which screen readers read out as it changes and again on request.
+    // The control that held the news before falls silent.
+    void announce(const QString& news, QObject* holder = nullptr);
+    // The focus has moved to holder: news held elsewhere falls silent, so that coming back to a
+    // control never repeats old news.
+    void focusMovedTo(const QObject& holder);
+
     // What a screen reader calls the window: a window, or a dialog that asks one question.
     QAccessible::Role accessibleRole() const { return accessibleRole_; }
     void setAccessibleRole(QAccessible::Role role) { accessibleRole_ = role; }
@@ -75,6 +84,7 @@ private:
     std::vector<Item*> items_; // bottom of the stacking order first
     QPointer<ClickArea> pressed_;
     QPointer<QAbstractButton> cancel_;
+    QPointer<QObject> newsHolder_;
     QAccessible::Role accessibleRole_ = QAccessible::Window;
 };
 

@@ -64,6 +64,15 @@ QString resultText(const rules::Board& board, int row) {
     return countsText(reds, whites);
 }
 
+// "Riga 2, foro 3: rosso", or "vuoto" for a hole without a peg.
+QString holeText(const rules::Board& board, int row, int column) {
+    const QString colour = colourName(board.disc(row, column));
+    return QStringLiteral("Riga %1, foro %2: %3")
+        .arg(row)
+        .arg(column)
+        .arg(colour.isEmpty() ? QStringLiteral("vuoto") : colour);
+}
+
 std::optional<int> chosenCode(const rules::Board& board) {
     for (int code = 1; code <= rules::kColourCount; ++code)
         if (board.marker(code))
@@ -161,13 +170,26 @@ void frmcifrotto::Form_Load() {
 }
 
 void frmcifrotto::imgColour_Click(int code) {
+    const int standing = palette_->current();
     rules::selectColour(board_, code);
     showBoard();
+    // The palette under the focus moves to the chosen swatch, which screen readers read out;
+    // anywhere else the choice is news.
+    if (focusWidget() != palette_ || palette_->current() == standing)
+        announce(
+            QStringLiteral("Colore scelto: %1").arg(colourName(*rules::selectedColour(board_))));
 }
 
 void frmcifrotto::imgHole_Click(int row, int column) {
     const bool full = rules::placePeg(board_, row, column);
     showBoard();
+    // A hole under the focus says its new colour in its name; a click elsewhere is news.
+    toolkit::ClickArea* hole =
+        holeAreas_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
+    const auto* group = qobject_cast<const toolkit::ItemGroup*>(focusWidget());
+    if (!group || &group->currentArea() != hole || !rules::selectedColour(board_))
+        announce(rules::selectedColour(board_) ? holeText(board_, row, column)
+                                               : QStringLiteral("Nessun colore scelto"));
     if (full)
         cmdconferma_->setFocus();
 }
@@ -183,8 +205,8 @@ void frmcifrotto::cmdconferma_Click() {
         const int confirmed = board_.riga;
         toolkit::ItemGroup& next = *rows_[static_cast<std::size_t>(confirmed)];
         next.setCurrent(0);
-        announce(&next.currentArea(),
-                 QStringLiteral("Riga %1: %2").arg(confirmed).arg(resultText(board_, confirmed)));
+        announce(QStringLiteral("Riga %1: %2").arg(confirmed).arg(resultText(board_, confirmed)),
+                 &next.currentArea());
         next.setFocus(Qt::OtherFocusReason);
     }
     showBoard();
@@ -227,14 +249,11 @@ bool frmcifrotto::rowKey(int row, const QKeyEvent& key) {
     case Qt::Key_Down:
     case Qt::Key_Up:
         stepColour(key.key() == Qt::Key_Down ? 1 : -1);
-        announce(
-            &group.currentArea(),
-            QStringLiteral("Colore scelto: %1").arg(colourName(*rules::selectedColour(board_))));
         return true;
     case Qt::Key_Left:
     case Qt::Key_Right:
         group.setCurrent(group.current() + (key.key() == Qt::Key_Right ? 1 : -1));
-        announce(nullptr, {});
+        announce({});
         return true;
     case Qt::Key_Space:
     case Qt::Key_Return:
@@ -254,14 +273,6 @@ void frmcifrotto::stepColour(int step) {
     const std::optional<int> chosen = chosenCode(board_);
     const int count = rules::kColourCount;
     imgColour_Click(chosen ? (*chosen - 1 + step + count) % count + 1 : (step > 0 ? 1 : count));
-}
-
-void frmcifrotto::announce(toolkit::ClickArea* hole, const QString& news) {
-    if (announced_ && announced_ != hole)
-        announced_->setAccessibleDescription({});
-    announced_ = hole;
-    if (hole)
-        hole->setAccessibleDescription(news);
 }
 
 void frmcifrotto::toggleMarks() {
@@ -349,14 +360,9 @@ void frmcifrotto::tipBoard() {
 // The board in words, and the chosen swatch, for screen readers.
 void frmcifrotto::describeForScreenReaders() {
     for (int row = 1; row <= rules::kRows; ++row) {
-        for (int column = 1; column <= rules::kColumns; ++column) {
-            const QString colour = colourName(board_.disc(row, column));
+        for (int column = 1; column <= rules::kColumns; ++column)
             holeAreas_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)]
-                ->setAccessibleName(QStringLiteral("Riga %1, foro %2: %3")
-                                        .arg(row)
-                                        .arg(column)
-                                        .arg(colour.isEmpty() ? QStringLiteral("vuoto") : colour));
-        }
+                ->setAccessibleName(holeText(board_, row, column));
         // The block of four squares speaks through its first square.
         squares_[static_cast<std::size_t>(row - 1)][0]->setAccessibleName(
             QStringLiteral("Riga %1, risposta: %2")

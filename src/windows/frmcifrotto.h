@@ -70,9 +70,6 @@ private:
         const std::function<void(toolkit::Shape&, std::optional<colour::ColourValue>)>& use) const;
     void markBoard();
     void stepColour(int step);
-    // Puts a short news item in one hole's description, so that it is spoken with the focus
-    // there; the hole that carried the last one falls silent.
-    void announce(toolkit::ClickArea* hole, const QString& news);
     rules::Board board_;
     std::unique_ptr<rules::UnitRandom> random_;
     MarkChoice marks_;
@@ -90,7 +87,6 @@ private:
     QRadioButton* opt1_ = nullptr;
     toolkit::ItemGroup* palette_ = nullptr;
     std::array<toolkit::ItemGroup*, rules::kRows> rows_{};
-    toolkit::ClickArea* announced_ = nullptr;
 };
 
 } // namespace windows

@@ -1,6 +1,7 @@
 // frmfine.cpp: the end window tells the game window's outcome flag and asks for another game.
 #include "windows/frmfine.h"
 
+#include "rules/colour.h"
 #include "toolkit/builder.h"
 #include "toolkit/registry.h"
 #include "windows/frmcifrotto.h"
@@ -8,6 +9,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 
 namespace windows {
 
@@ -16,16 +18,24 @@ using namespace fine_layout;
 namespace {
 constexpr int kQuestionTop = 840;       // twips, as laid out
 constexpr int kRaisedQuestionTop = 480; // with no message above it
+
+// "rosso, verde, blu, nero": the secret's colours from left to right.
+QString secretInWords(const rules::Board& board) {
+    QStringList colours;
+    for (int k = 1; k <= rules::kColumns; ++k)
+        if (const std::optional<int> code = rules::codeOfColour(board.secret(k)))
+            colours << QString::fromLatin1(rules::colourOfCode(*code).name);
+    return colours.join(QStringLiteral(", "));
+}
 } // namespace
 
 frmfine::frmfine(toolkit::WindowRegistry& registry) : Form(registry, kForm) {
     const toolkit::Controls controls = toolkit::buildControls(*this, kControls);
     lblmessaggio_ = controls.get<QLabel>("lblmessaggio");
     lbldomanda_ = controls.get<QLabel>("lbldomanda");
-    cmdsi_ = controls.get<QPushButton>("cmdsi");
     // It asks one question: screen readers treat it as a dialog.
     setAccessibleRole(QAccessible::Dialog);
-    toolkit::onClick(cmdsi_, this, &frmfine::cmdsi_Click);
+    toolkit::onClick(controls.get<QPushButton>("cmdsi"), this, &frmfine::cmdsi_Click);
     toolkit::onClick(controls.get<QPushButton>("cmdno"), this, &frmfine::cmdno_Click);
 }
 
@@ -59,11 +69,17 @@ void frmfine::setMessage(const QString& message) {
     describeIfListened();
 }
 
-// The message is also the description of the window and of "&Sì", which takes the focus as
-// the window opens, so that a screen reader reads it on arrival.
+// A screen reader reads the window's description as the window opens, before "&Sì", which
+// takes the focus: the message, the secret that the game window now shows uncovered, and the
+// question.
 void frmfine::describeForScreenReaders() {
-    setAccessibleDescription(lblmessaggio_->text());
-    cmdsi_->setAccessibleDescription(lblmessaggio_->text());
+    QStringList told;
+    if (!lblmessaggio_->text().isEmpty())
+        told << lblmessaggio_->text();
+    if (const frmcifrotto* game = registry().find<frmcifrotto>(); game && !game->board().coverShown)
+        told << QStringLiteral("Combinazione: %1.").arg(secretInWords(game->board()));
+    told << lbldomanda_->text();
+    setAccessibleDescription(told.join(QLatin1Char(' ')));
 }
 
 void frmfine::setQuestionTop(int twips) {

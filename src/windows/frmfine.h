@@ -28,7 +28,6 @@ private:
     void setMessage(const QString& message);
 
     QLabel* lblmessaggio_ = nullptr;
-    QPushButton* cmdsi_ = nullptr;
     QLabel* lbldomanda_ = nullptr;
 };
 

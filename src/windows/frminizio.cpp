@@ -19,6 +19,10 @@ frminizio::frminizio(toolkit::WindowRegistry& registry) : Form(registry, kForm) 
     toolkit::onClick(controls.get<QPushButton>("cmdistruzioni"), this,
                      &frminizio::cmdistruzioni_Click);
     toolkit::onClick(controls.get<QPushButton>("cmdesci"), this, &frminizio::cmdesci_Click);
+    // No button has the focus as the window opens, so a screen reader reads the window alone:
+    // it says what can be done here.
+    setAccessibleDescription(
+        QStringLiteral("Finestra d'inizio: Comincia, Alt+C; Istruzioni, Alt+I; Esci, Alt+E."));
 }
 
 void frminizio::Form_Load() { centreOnScreen(); }

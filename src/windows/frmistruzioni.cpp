@@ -15,6 +15,8 @@ using namespace istruzioni_layout;
 frmistruzioni::frmistruzioni(toolkit::WindowRegistry& registry) : Form(registry, kForm) {
     const toolkit::Controls controls = toolkit::buildControls(*this, kControls);
     toolkit::onClick(controls.get<QPushButton>("cmdok"), this, &frmistruzioni::cmdok_Click);
+    // Text and one button: as a dialog, screen readers read the rules out as the window opens.
+    setAccessibleRole(QAccessible::Dialog);
 }
 
 void frmistruzioni::Form_Load() { centreOnScreen(); }

@@ -129,17 +129,24 @@ private slots:
             QVERIFY2(!accessibleChild(game, hidden), hidden);
     }
 
-    void theEndWindowIsADialogThatSaysTheOutcomeOnArrival() {
+    // What the eye reads at the end, the outcome, the uncovered secret and the question, is
+    // said once, as the dialog opens; "&Sì", which has the focus, adds nothing.
+    void theEndWindowIsADialogThatSaysTheOutcomeTheSecretAndTheQuestionOnArrival() {
+        const auto secret = play::secretOf(game);
+        const QString told = QStringLiteral("Combinazione: %1, %2, %3, %4. Un'altra partita?")
+                                 .arg(play::nameOf(secret[0]), play::nameOf(secret[1]),
+                                      play::nameOf(secret[2]), play::nameOf(secret[3]));
         play::win(game);
         support::settle();
         auto* fine = registry->find<windows::frmfine>();
         QVERIFY(fine);
         QAccessibleInterface* dialog = QAccessible::queryAccessibleInterface(fine);
         QCOMPARE(dialog->role(), QAccessible::Dialog);
-        QCOMPARE(dialog->text(QAccessible::Description), QStringLiteral("Hai vinto!"));
+        QCOMPARE(dialog->text(QAccessible::Description), QStringLiteral("Hai vinto! ") + told);
         QCOMPARE(dialog->focusChild()->text(QAccessible::Name), QStringLiteral("Sì"));
-        QCOMPARE(dialog->focusChild()->text(QAccessible::Description),
-                 QStringLiteral("Hai vinto!"));
+        QCOMPARE(dialog->focusChild()->text(QAccessible::Description), QString());
+        support::click(game, "cmdsoluzione");
+        QCOMPARE(dialog->text(QAccessible::Description), told);
     }
 
     void theCoverSaysTheCombinationIsHiddenUntilTheSolution() {
