@@ -18,7 +18,7 @@ fi
 
 work=$(mktemp -d)
 cleanup() {
-    pkill -u "$(id -u)" -x orca 2>/dev/null || true
+    [ -s "$work/orca.pid" ] && kill "$(cat "$work/orca.pid")" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -41,6 +41,7 @@ cat >"$ORCA_START" <<EOF
 #!/bin/sh
 # Starts Orca in the background and returns once it has said that it is on.
 LC_ALL=C.UTF-8 LANGUAGE= orca --debug-file "$ORCA_LOG" >"$work/orca.out" 2>&1 &
+echo \$! >"$work/orca.pid"
 tries=0
 until grep -q "ORCA: Startup complete" "$ORCA_LOG" 2>/dev/null; do
     tries=\$((tries + 1))

@@ -1,0 +1,345 @@
+#!/usr/bin/python3
+"""orca_game.py GAME [--orca-later]: a blind player's games of Cifrotto, checked against what
+Orca, the screen reader, says. Runs under with-orca.sh; the game is started as a player starts
+it, with nothing telling it that a screen reader listens.
+
+The player uses the keyboard (xdotool, through the X server, as a real keyboard would) and a
+mouse click or two, and hears the game only through Orca's speech log: the rows' results that
+the solver reads are the ones Orca spoke. Every step waits for what Orca must say and fails
+with the speech heard if it does not come. Orca must never fail on one of the game's events.
+
+By default Orca runs from the start: the start window, the rules, a game won by keys, and
+"&Soluzione" in a second game. With --orca-later the game starts without Orca, two rows are
+played, then Orca starts, and the game is lost to its twelfth row with every peg and result
+spoken right from then on."""
+
+import itertools
+import os
+import re
+import subprocess
+import sys
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi  # noqa: E402 (after the version is chosen)
+
+COLOURS = ["bianco", "nero", "rosa", "rosso", "arancio", "giallo",
+           "verde", "azzurro", "blu", "viola", "lilla"]
+RULES = ("Il Cifrotto è un gioco in cui bisogna indovinare una combinazione casuale di colori "
+         "seguendo le indicazioni che, di volta in volta, si ricevono. Se, immessa una serie di "
+         "colori, alla sinistra di questi appaiono dei quadratini bianchi, significa che ci sono "
+         "tanti colori giusti ma nella posizione sbagliata quanti sono i quadratini bianchi. Se i "
+         "quadratini sono rossi vuol dire che ci sono dei colori giusti al posto giusto. Se i "
+         "quadratini non sono colorati significa che i colori sono sbagliati. Ricorda che i "
+         "colori non sono mai ripetuti. Buon divertimento!")
+START = "Finestra d'inizio: Comincia, Alt+C; Istruzioni, Alt+I; Esci, Alt+E."
+# Long enough for a loaded machine and a sanitizer build; only silence waits this long.
+PATIENCE = 30.0
+
+
+class Failed(Exception):
+    """Orca did not say what the player must hear."""
+
+
+class Speech:
+    """What Orca has said, read from its debug log, one utterance per line."""
+
+    LINE = re.compile(r"SPEECH OUTPUT: '(.*)'")
+
+    def __init__(self, path):
+        self.path = path
+        self.heard = []
+        self.errors = []
+        self.offset = 0
+        self.mark = 0
+
+    def _read(self):
+        with open(self.path, encoding="utf-8", errors="replace") as log:
+            log.seek(self.offset)
+            chunk = log.read()
+        complete = chunk[:chunk.rfind("\n") + 1]
+        self.offset += len(complete.encode("utf-8", errors="replace"))
+        for line in complete.splitlines():
+            if "Could not process" in line:
+                self.errors.append(line)
+            # Orca adds the voice's settings after the text, themselves in quotes.
+            match = self.LINE.search(re.sub(r"\{[^{}]*\}\s*$", "", line))
+            if match:
+                self.heard.append(match.group(1).strip())
+
+    def since_mark(self):
+        self._read()
+        return self.heard[self.mark:]
+
+    def expect(self, wanted, what):
+        """Waits until Orca says an utterance for which wanted(text) holds, after the mark;
+        returns that utterance, and moves the mark past it."""
+        deadline = time.monotonic() + PATIENCE
+        while True:
+            for index, text in enumerate(self.since_mark()):
+                if wanted(text):
+                    self.mark += index + 1
+                    return text
+            if self.errors:
+                raise Failed(f"Orca failed on an event, waiting for {what}: {self.errors[0]}")
+            if time.monotonic() > deadline:
+                raise Failed(f"Orca did not say {what}; it said {self.since_mark()}")
+            time.sleep(0.02)
+
+    def says(self, exact, what=None):
+        return self.expect(lambda text: text == exact, what or repr(exact))
+
+    def settle(self):
+        """Moves the mark past everything said so far, once Orca has been quiet a moment."""
+        count = -1
+        while count != len(self.since_mark()):
+            count = len(self.since_mark())
+            time.sleep(0.3)
+        self.mark = len(self.heard)
+
+
+def key(*names):
+    subprocess.run(["xdotool", "key", "--delay", "60", *names], check=True)
+
+
+def click_at(accessible):
+    """A mouse click in the middle of a control, where the screen reader says it lies."""
+    box = accessible.get_extents(Atspi.CoordType.SCREEN)
+    subprocess.run(["xdotool", "mousemove", "--sync", str(box.x + box.width // 2),
+                    str(box.y + box.height // 2), "click", "1"], check=True)
+
+
+def find(app, name):
+    """The showing control of the game called name (by its start), found over AT-SPI."""
+    def walk(node):
+        if node is None:
+            return None
+        if (node.get_name() or "").startswith(name) and \
+                node.get_state_set().contains(Atspi.StateType.SHOWING):
+            return node
+        for i in range(node.get_child_count()):
+            found = walk(node.get_child_at_index(i))
+            if found:
+                return found
+        return None
+    found = walk(app)
+    if not found:
+        raise Failed(f"no showing control named {name!r}")
+    return found
+
+
+def game_application(pid):
+    desktop = Atspi.get_desktop(0)
+    deadline = time.monotonic() + PATIENCE
+    while time.monotonic() < deadline:
+        for i in range(desktop.get_child_count()):
+            app = desktop.get_child_at_index(i)
+            if app is not None and app.get_process_id() == pid:
+                return app
+        time.sleep(0.1)
+    raise Failed("the game never appeared on the AT-SPI bus")
+
+
+# --- The player -----------------------------------------------------------------------------
+
+RESULT = re.compile(r"Riga (\d+): (?:nessun colore giusto|(\d+) ross[oi], (\d+) bianc(?:o|hi))")
+
+
+def score(guess, secret):
+    reds = sum(g == s for g, s in zip(guess, secret))
+    return reds, len(set(guess) & set(secret)) - reds
+
+
+class Player:
+    """Plays rows by keys from the open row's first hole, and checks what Orca answers."""
+
+    def __init__(self, speech):
+        self.speech = speech
+        self.chosen = None  # colour index, as the player heard it chosen
+
+    def choose_on_row(self, target):
+        """Down or Up on the row until target is chosen; each step's colour is spoken."""
+        steps = (target - self.chosen) % 11 if self.chosen is not None else target + 1
+        down = self.chosen is None or steps <= 5
+        for _ in range(steps if down else 11 - steps):
+            key("Down" if down else "Up")
+            if self.chosen is None:
+                self.chosen = 0
+            else:
+                self.chosen = (self.chosen + (1 if down else -1)) % 11
+            self.speech.says(f"Colore scelto: {COLOURS[self.chosen]}")
+
+    def play_row(self, row, guess, placed=()):
+        """Fills the open row, the focus on its first hole, and confirms it. Columns in placed
+        hold their colour already. Returns what Orca said after the confirm."""
+        for column, colour in enumerate(guess, start=1):
+            if column not in placed:
+                if self.chosen != colour:
+                    self.choose_on_row(colour)
+                key("Return" if column == 2 else "space")  # a peg by Return, the rest by Space
+                self.speech.says(f"Riga {row}, foro {column}: {COLOURS[colour]}")
+            if column < 4:
+                key("Right")
+                self.speech.expect(lambda text, c=column + 1: text.startswith(
+                    f"Riga {row}, foro {c}: "), f"hole {column + 1} of row {row}")
+        self.speech.expect(lambda text: text.startswith("Conferma"), "the confirm button")
+        key("Return")
+        return self.speech.expect(
+            lambda text: RESULT.fullmatch(text.rstrip(".")) is not None
+            or text.startswith("Cifrotto dialog"), f"row {row}'s result")
+
+
+def result_of(row, told):
+    """Reds and whites of a row as Orca said them."""
+    match = RESULT.fullmatch(told.rstrip("."))
+    if not match or int(match.group(1)) != row:
+        raise Failed(f"the result of row {row} was spoken as {told!r}")
+    return int(match.group(2) or 0), int(match.group(3) or 0)
+
+
+def end_dialog(speech, told, outcome):
+    """The end window, as it opens, says the outcome, the secret in order and the question,
+    each once, then "&Sì", which has the focus. Returns the secret's colours."""
+    prefix = re.escape(f"Cifrotto dialog {outcome} " if outcome else "Cifrotto dialog ")
+    match = re.fullmatch(prefix + r"Combinazione: ((?:\w+, ){3}\w+)\. Un'altra partita\?", told)
+    if not match:
+        raise Failed(f"the end window said {told!r}")
+    speech.says("Sì push button.")
+    heard = speech.since_mark()
+    if outcome and any(outcome in text for text in heard):
+        raise Failed(f"the outcome was said twice: {heard}")
+    return match.group(1).split(", ")
+
+
+def win_by_keys(speech, app):
+    """A game won by keys and two clicks, by a consistent-guess solver that knows only what
+    Orca said."""
+    player = Player(speech)
+    # From "&Fine", which has the focus, to the palette. Down chooses bianco where the focus
+    # stands, which is news; the next Down moves the focus to nero, chosen with it.
+    key("Tab", "Tab", "Tab")
+    speech.expect(lambda text: text.startswith("bianco"), "the palette")
+    speech.settle()
+    key("Down")
+    speech.says("Colore scelto: bianco")
+    key("Down")
+    speech.says("nero.")
+    speech.says("selected radio button")
+    key("Tab")
+    speech.says("Riga 1, foro 1: vuoto push button.")
+    # Clicks away from the focus are news where the focus stands.
+    click_at(find(app, "rosso"))
+    speech.says("Colore scelto: rosso")
+    player.chosen = 3
+    click_at(find(app, "Riga 1, foro 3"))
+    speech.says("Riga 1, foro 3: rosso")
+
+    candidates = list(itertools.permutations(range(11), 4))
+    guess, placed = (0, 1, 3, 4), (3,)
+    for row in range(1, 13):
+        told = player.play_row(row, guess, placed)
+        if told.startswith("Cifrotto dialog"):
+            secret = end_dialog(speech, told, "Hai vinto!")
+            if secret != [COLOURS[c] for c in guess]:
+                raise Failed(f"won with {guess}, but the secret was said as {secret}")
+            return
+        reds, whites = result_of(row, told)
+        candidates = [c for c in candidates if score(guess, c) == (reds, whites)]
+        if not candidates:
+            raise Failed(f"no secret fits what Orca said; last: {told!r}")
+        guess, placed = candidates[0], ()
+    raise Failed("twelve rows went by without a win or a loss")
+
+
+def orca_from_the_start(speech, game):
+    app = game_application(game.pid)
+    speech.says("Cifrotto frame.")
+    speech.says(START)
+    key("alt+i")
+    speech.says("Istruzioni dialog " + RULES)
+    speech.says("OK push button.")
+    key("alt+o")
+    speech.says("Cifrotto frame.")
+    speech.says(START, "the start window's commands again")
+    key("alt+c")
+    speech.says("Cifrotto frame.")
+    speech.says("Fine push button.")
+    win_by_keys(speech, app)
+    # Another game, and the solution at once.
+    key("alt+s")
+    speech.says("Fine push button.")
+    key("alt+s")
+    told = speech.expect(lambda text: text.startswith("Cifrotto dialog"), "the end window")
+    end_dialog(speech, told, None)
+
+
+def orca_later(speech, game):
+    """Two rows played before Orca starts; the rest of a lost game with Orca."""
+    app = game_application(game.pid)
+    find_deadline = time.monotonic() + PATIENCE
+    while True:
+        try:
+            find(app, "Comincia")
+            break
+        except Failed:
+            if time.monotonic() > find_deadline:
+                raise
+            time.sleep(0.1)
+    key("alt+c")
+    time.sleep(1.0)
+    key("Tab", "Tab", "Tab", "Tab", "Down")  # to row 1, bianco chosen
+    for _ in range(2):
+        key("space", "Right", "space", "Right", "space", "Right", "space", "Return")
+        time.sleep(0.5)
+    subprocess.run([os.environ["ORCA_START"]], check=True)
+    speech.settle()
+    # The player finds where they are by moving along the row.
+    key("Right")
+    speech.says("Riga 3, foro 2: vuoto push button.")
+    key("Left")
+    speech.says("Riga 3, foro 1: vuoto push button.")
+    player = Player(speech)
+    player.chosen = 0
+    results = set()
+    for row in range(3, 13):
+        told = player.play_row(row, (0, 0, 0, 0))
+        if row == 12:
+            end_dialog(speech, told, "Hai perso!")
+        else:
+            results.add(result_of(row, told))
+    if len(results) != 1:
+        raise Failed(f"the same row was scored differently: {results}")
+
+
+def main():
+    game_path = sys.argv[1]
+    later = "--orca-later" in sys.argv[2:]
+    speech = Speech(os.environ["ORCA_LOG"])
+    environment = dict(os.environ, QT_QPA_PLATFORM="xcb")
+    game = subprocess.Popen([game_path], env=environment)
+    try:
+        (orca_later if later else orca_from_the_start)(speech, game)
+        key("alt+n")
+        status = game.wait(timeout=PATIENCE)
+    except Failed as failure:
+        print(f"FAIL: {failure}", flush=True)
+        game.kill()
+        return 1
+    finally:
+        if game.poll() is None:
+            game.kill()
+    speech.since_mark()
+    if speech.errors:
+        print(f"FAIL: Orca failed on the game's events: {speech.errors[:3]}", flush=True)
+        return 1
+    if status != 0:
+        print(f"FAIL: the game ended with status {status}", flush=True)
+        return 1
+    print(f"Orca said {len(speech.heard)} things, all as a player needs them", flush=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
