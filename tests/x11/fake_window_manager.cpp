@@ -18,8 +18,8 @@ xcb_atom_t atom(xcb_connection_t* x, const char* name) {
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
-void setAtoms(xcb_connection_t* x, xcb_window_t window, xcb_atom_t name, xcb_atom_t type,
-              const std::vector<std::uint32_t>& values) {
+void setValues(xcb_connection_t* x, xcb_window_t window, xcb_atom_t name, xcb_atom_t type,
+               const std::vector<std::uint32_t>& values) {
     xcb_change_property(x, XCB_PROP_MODE_REPLACE, window, name, type, 32,
                         static_cast<std::uint32_t>(values.size()), values.data());
 }
@@ -69,10 +69,10 @@ FakeWindowManager::FakeWindowManager(QMargins frame)
     xcb_create_window(x_, XCB_COPY_FROM_PARENT, check_, root_, -1, -1, 1, 1, 0,
                       XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT,
                       &unmanaged);
-    setAtoms(x_, check_, check, XCB_ATOM_WINDOW, {check_});
-    setAtoms(x_, root_, check, XCB_ATOM_WINDOW, {check_});
+    setValues(x_, check_, check, XCB_ATOM_WINDOW, {check_});
+    setValues(x_, root_, check, XCB_ATOM_WINDOW, {check_});
     // The request last: a search of the list that stops one short misses it.
-    setAtoms(x_, root_, atom(x_, "_NET_SUPPORTED"), XCB_ATOM_ATOM, {check, extents_, request_});
+    setValues(x_, root_, atom(x_, "_NET_SUPPORTED"), XCB_ATOM_ATOM, {check, extents_, request_});
     xcb_flush(x_);
     answering_ = std::thread([this] { answer(); });
 }
@@ -92,9 +92,9 @@ FakeWindowManager::~FakeWindowManager() {
 }
 
 void FakeWindowManager::sayFrame(xcb_window_t window) {
-    setAtoms(x_, window, extents_, XCB_ATOM_CARDINAL,
-             {std::uint32_t(frame_.left()), std::uint32_t(frame_.right()),
-              std::uint32_t(frame_.top()), std::uint32_t(frame_.bottom())});
+    setValues(x_, window, extents_, XCB_ATOM_CARDINAL,
+              {std::uint32_t(frame_.left()), std::uint32_t(frame_.right()),
+               std::uint32_t(frame_.top()), std::uint32_t(frame_.bottom())});
 }
 
 void FakeWindowManager::answer() {

@@ -24,10 +24,11 @@ private:
 
     QMargins frame_;
     xcb_connection_t* x_;
-    xcb_window_t root_;
-    xcb_window_t check_; // _NET_SUPPORTING_WM_CHECK; a message to it ends the answering
-    xcb_atom_t request_;
-    xcb_atom_t extents_;
+    xcb_window_t root_ = XCB_WINDOW_NONE;
+    // _NET_SUPPORTING_WM_CHECK; a message to it ends the answering.
+    xcb_window_t check_ = XCB_WINDOW_NONE;
+    xcb_atom_t request_ = XCB_ATOM_NONE;
+    xcb_atom_t extents_ = XCB_ATOM_NONE;
     bool manages_ = false;
     std::thread answering_;
 };
