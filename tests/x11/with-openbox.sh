@@ -1,7 +1,14 @@
 #!/bin/sh
-# with-openbox.sh: runs a command on a private Xvfb display managed by openbox, as on a
-# desktop with a real window manager. Fails loudly when either cannot start.
+# with-openbox.sh [--no-openbox] COMMAND...: runs a command on a private Xvfb display managed by
+# openbox, as on a desktop with a real window manager. Fails loudly when either cannot start.
+# With --no-openbox the display has no window manager: the command brings its own.
 set -eu
+
+openbox=yes
+if [ "${1-}" = --no-openbox ]; then
+    openbox=no
+    shift
+fi
 
 for tool in Xvfb openbox xprop; do
     if ! command -v "$tool" >/dev/null 2>&1; then
@@ -32,20 +39,22 @@ if [ -z "$number" ]; then
 fi
 export DISPLAY=":$number"
 
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-wm=$!
-# openbox is managing once it has set the EWMH check window on the root.
-tries=0
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 200 ] || ! kill -0 "$wm" 2>/dev/null; then
-        echo "with-openbox: openbox did not start on $DISPLAY:" >&2
-        cat "$work/openbox.log" >&2
-        exit 1
-    fi
-    sleep 0.05
-done
+if [ "$openbox" = yes ]; then
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    wm=$!
+    # openbox is managing once it has set the EWMH check window on the root.
+    tries=0
+    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+        tries=$((tries + 1))
+        if [ "$tries" -gt 200 ] || ! kill -0 "$wm" 2>/dev/null; then
+            echo "with-openbox: openbox did not start on $DISPLAY:" >&2
+            cat "$work/openbox.log" >&2
+            exit 1
+        fi
+        sleep 0.05
+    done
 
-# A moment more, so that openbox handles the first window as it will every later one.
-sleep 0.5
+    # A moment more, so that openbox handles the first window as it will every later one.
+    sleep 0.5
+fi
 "$@"
