@@ -64,12 +64,19 @@ private slots:
         QVERIFY(accessibleChild(game, "imgazzurro")->state().selected);
     }
 
+    // Clicks away from the focus are news where it stands ("&Fine" as the game opens).
     void holesSayTheirRowColumnAndColour() {
         QCOMPARE(nameOf(game, "img11"), QStringLiteral("Riga 1, foro 1: vuoto"));
         QCOMPARE(nameOf(game, "img124"), QStringLiteral("Riga 12, foro 4: vuoto"));
+        QAccessibleInterface* focus = QAccessible::queryAccessibleInterface(game)->focusChild();
+        QCOMPARE(focus->text(QAccessible::Name), QStringLiteral("Fine"));
+        support::click(game, "img13");
+        QCOMPARE(focus->text(QAccessible::Description), QStringLiteral("Nessun colore scelto"));
         support::click(game, "imglilla");
+        QCOMPARE(focus->text(QAccessible::Description), QStringLiteral("Colore scelto: lilla"));
         support::click(game, "img13");
         QCOMPARE(nameOf(game, "img13"), QStringLiteral("Riga 1, foro 3: lilla"));
+        QCOMPARE(focus->text(QAccessible::Description), QStringLiteral("Riga 1, foro 3: lilla"));
         QVERIFY(!accessibleChild(game, "img13")->state().disabled);
         QVERIFY(accessibleChild(game, "img23")->state().disabled);
     }
