@@ -37,7 +37,7 @@ private:
     int opened_ = 0;
 };
 
-// The board's controls, named as the player's guide names them.
+// The board's controls, named as HACKING's "The game in brief" names them.
 QString hole(int row, int column); // img<r><c>
 QString disc(int row, int column); // shp<r><c>
 QString square(int row, int k);    // shpp<r><k>

@@ -25,7 +25,8 @@ struct Expected {
     QRectF twips; // left, top, width, height
 };
 
-// The board as the description lays it out, rule by rule. Rows are numbered from the bottom.
+// The board as HACKING's "The game in brief" lays it out, rule by rule. Rows are numbered from
+// the bottom.
 std::vector<Expected> expectedControls() {
     std::vector<Expected> all;
     const auto add = [&all](const QString& name, Kind kind, double l, double t, double w,
