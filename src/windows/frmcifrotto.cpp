@@ -308,8 +308,8 @@ void frmcifrotto::showBoard() {
 // The board in words, and the chosen swatch, for a screen reader that has just started.
 void frmcifrotto::describeForScreenReaders() { showBoard(ReaderNames::Written); }
 
-// Each setter repaints, or tells a screen reader, only on a change. An item's visibility is
-// set before its name, so that a screen reader hears of it only once it knew the item.
+// Each setter repaints, or tells a screen reader, only on a change. An item's visibility goes
+// before its name: an item named for the first time has no earlier state to be told changed.
 void frmcifrotto::showBoard(ReaderNames names) {
     const bool spoken = names == ReaderNames::Written;
     for (int row = 1; row <= rules::kRows; ++row) {
