@@ -1,5 +1,5 @@
 // tst_keyboard.cpp: a whole game by keys alone; where Tab goes; the arrows on the palette and
-// the row; the focus after a confirm; the focus ring on screen, sharp at any scale.
+// the row; the focus after a confirm; the focus ring on screen, sharp at scales 1 and 2.
 #include "support/play.h"
 #include "toolkit/item_group.h"
 #include "toolkit/shape.h"
