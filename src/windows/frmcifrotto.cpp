@@ -24,10 +24,11 @@ namespace {
 // The game window stands 170 twips above the centre of the screen.
 constexpr int kRaise = 170;
 
-QString colourName(rules::ColourValue value) {
-    const auto code = rules::codeOfColour(value);
+QString nameOfCode(std::optional<int> code) {
     return code ? QString::fromLatin1(rules::colourOfCode(*code).name) : QString();
 }
+
+QString colourName(rules::ColourValue value) { return nameOfCode(rules::codeOfColour(value)); }
 
 // The hidden outcome marker's text; the player never sees it.
 QString markerText(rules::Outcome outcome) {
@@ -64,13 +65,28 @@ QString resultText(const rules::Board& board, int row) {
     return countsText(reds, whites);
 }
 
-// "Riga 2, foro 3: rosso", or "vuoto" for a hole without a peg.
-QString holeText(const rules::Board& board, int row, int column) {
-    const QString colour = colourName(board.disc(row, column));
+// What a screen reader calls each part of the board.
+QString holeSpoken(int row, int column, const QString& colour) {
     return QStringLiteral("Riga %1, foro %2: %3")
         .arg(row)
         .arg(column)
         .arg(colour.isEmpty() ? QStringLiteral("vuoto") : colour);
+}
+
+// The block of four squares speaks through its first square.
+QString answerSpoken(const rules::Board& board, int row) {
+    return QStringLiteral("Riga %1, risposta: %2")
+        .arg(row)
+        .arg(row <= board.riga ? resultText(board, row) : QStringLiteral("non ancora confermata"));
+}
+
+QString coverSpoken(bool shown) {
+    return shown ? QStringLiteral("Combinazione segreta nascosta") : QString();
+}
+
+QString secretSpoken(int k, const QString& colour) {
+    return colour.isEmpty() ? QString()
+                            : QStringLiteral("Combinazione, colore %1: %2").arg(k).arg(colour);
 }
 
 std::optional<int> chosenCode(const rules::Board& board) {
@@ -102,51 +118,48 @@ frmcifrotto::frmcifrotto(toolkit::WindowRegistry& registry,
 
     for (int row = 1; row <= rules::kRows; ++row) {
         for (int column = 1; column <= rules::kColumns; ++column) {
-            const auto r = static_cast<std::size_t>(row - 1);
-            const auto c = static_cast<std::size_t>(column - 1);
-            discs_[r][c] = shape(discName(row, column));
-            squares_[r][c] = shape(squareName(row, column));
-            holeAreas_[r][c] = area(holeName(row, column));
-            connect(holeAreas_[r][c], &toolkit::ClickArea::clicked, this,
+            discs_.put(*shape(discName(row, column)), row, column);
+            squares_.put(*shape(squareName(row, column)), row, column);
+            holeAreas_.put(*area(holeName(row, column)), row, column);
+            connect(&holeAreas_.at(row, column), &toolkit::ClickArea::clicked, this,
                     [this, row, column] { imgHole_Click(row, column); });
         }
     }
     for (int k = 1; k <= rules::kColumns; ++k)
-        secrets_[static_cast<std::size_t>(k - 1)] = shape(secretName(k));
+        secrets_.put(*shape(secretName(k)), k);
     cover_ = shape("shpschermo");
     for (int code = 1; code <= rules::kColourCount; ++code) {
-        const auto index = static_cast<std::size_t>(code - 1);
         const QString name = QString::fromLatin1(rules::colourOfCode(code).name);
-        markers_[index] = shape(markerName(code));
-        paletteAreas_[index] = area(paletteAreaName(code));
-        paletteAreas_[index]->setAccessibleName(name);
-        paletteAreas_[index]->setAccessibleRole(QAccessible::RadioButton);
-        paletteAreas_[index]->setSelectable(true);
-        swatches_[index] = shape(swatchName(code));
-        swatches_[index]->setToolTip(name);
-        connect(paletteAreas_[index], &toolkit::ClickArea::clicked, this,
+        markers_.put(*shape(markerName(code)), code);
+        toolkit::ClickArea& choice = *area(paletteAreaName(code));
+        paletteAreas_.put(choice, code);
+        choice.setAccessibleName(name);
+        choice.setAccessibleRole(QAccessible::RadioButton);
+        choice.setSelectable(true);
+        swatches_.put(*shape(swatchName(code)), code);
+        swatches_.at(code).setToolTip(name);
+        connect(&choice, &toolkit::ClickArea::clicked, this,
                 [this, code] { imgColour_Click(code); });
     }
 
     // The palette and each row are one tab stop each, after the buttons; only the open row
     // takes the focus from Tab.
     palette_ = new toolkit::ItemGroup(*this, QStringLiteral("palette"), QStringLiteral("Colori"));
-    for (toolkit::ClickArea* swatch : paletteAreas_)
-        palette_->add(*swatch);
+    for (int code = 1; code <= rules::kColourCount; ++code)
+        palette_->add(paletteAreas_.at(code));
     palette_->onKey([this](const QKeyEvent& key) { return paletteKey(key); });
     QWidget* previous = palette_;
     QWidget::setTabOrder(button("cmdsoluzione"), palette_);
     for (int row = 1; row <= rules::kRows; ++row) {
-        const auto r = static_cast<std::size_t>(row - 1);
         auto* group = new toolkit::ItemGroup(*this, QStringLiteral("row%1").arg(row),
                                              QStringLiteral("Riga %1").arg(row));
-        for (toolkit::ClickArea* hole : holeAreas_[r])
-            group->add(*hole);
-        group->add(*squares_[r][0]); // the row's answer speaks through its first square
+        for (int column = 1; column <= rules::kColumns; ++column)
+            group->add(holeAreas_.at(row, column));
+        group->add(squares_.at(row, 1)); // the row's answer speaks through its first square
         group->onKey([this, row](const QKeyEvent& key) { return rowKey(row, key); });
         QWidget::setTabOrder(previous, group);
         previous = group;
-        rows_[r] = group;
+        rows_.put(*group, row);
     }
 
     cmdconferma_ = button("cmdconferma");
@@ -184,12 +197,11 @@ void frmcifrotto::imgHole_Click(int row, int column) {
     const bool full = rules::placePeg(board_, row, column);
     showBoard();
     // A hole under the focus says its new colour in its name; a click elsewhere is news.
-    toolkit::ClickArea* hole =
-        holeAreas_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
     const auto* group = qobject_cast<const toolkit::ItemGroup*>(focusWidget());
-    if (!group || &group->currentArea() != hole || !rules::selectedColour(board_))
-        announce(rules::selectedColour(board_) ? holeText(board_, row, column)
-                                               : QStringLiteral("Nessun colore scelto"));
+    const bool chosen = rules::selectedColour(board_).has_value();
+    if (!group || &group->currentArea() != &holeAreas_.at(row, column) || !chosen)
+        announce(chosen ? holeSpoken(row, column, colourName(board_.disc(row, column)))
+                        : QStringLiteral("Nessun colore scelto"));
     if (full)
         cmdconferma_->setFocus();
 }
@@ -203,7 +215,7 @@ void frmcifrotto::cmdconferma_Click() {
         // falls on "&Fine", where one more Return would leave the game; its first hole says
         // how the row just confirmed went.
         const int confirmed = board_.riga;
-        toolkit::ItemGroup& next = *rows_[static_cast<std::size_t>(confirmed)];
+        toolkit::ItemGroup& next = rows_.at(confirmed + 1);
         next.setCurrent(0);
         announce(QStringLiteral("Riga %1: %2").arg(confirmed).arg(resultText(board_, confirmed)),
                  &next.currentArea());
@@ -241,7 +253,7 @@ bool frmcifrotto::paletteKey(const QKeyEvent& key) {
 }
 
 bool frmcifrotto::rowKey(int row, const QKeyEvent& key) {
-    toolkit::ItemGroup& group = *rows_[static_cast<std::size_t>(row - 1)];
+    toolkit::ItemGroup& group = rows_.at(row);
     // A row closed under the focus (by "&Soluzione") takes no more pegs.
     if (!plain(key) || !board_.active(row, 1))
         return false;
@@ -277,7 +289,7 @@ void frmcifrotto::stepColour(int step) {
 
 void frmcifrotto::toggleMarks() {
     *marks_ = !*marks_;
-    markBoard();
+    showBoard();
 }
 
 void frmcifrotto::cmdricomincia_Click() {
@@ -290,96 +302,71 @@ void frmcifrotto::cmdesci_Click() {
     registry().unload(*this);
 }
 
-// The rules hold the game; the controls show it. Each setter repaints only on a change.
 void frmcifrotto::showBoard() {
+    showBoard(registry().screenReaderListening() ? ReaderNames::Written : ReaderNames::Skipped);
+}
+
+// The board in words, and the chosen swatch, for a screen reader that has just started.
+void frmcifrotto::describeForScreenReaders() { showBoard(ReaderNames::Written); }
+
+// Each setter repaints, or tells a screen reader, only on a change. An item's visibility goes
+// before its name: an item named for the first time has no earlier state to be told changed.
+void frmcifrotto::showBoard(ReaderNames names) {
+    const bool spoken = names == ReaderNames::Written;
     for (int row = 1; row <= rules::kRows; ++row) {
         for (int column = 1; column <= rules::kColumns; ++column) {
-            const auto r = static_cast<std::size_t>(row - 1);
-            const auto c = static_cast<std::size_t>(column - 1);
-            discs_[r][c]->setFill(board_.disc(row, column));
-            squares_[r][c]->setFill(board_.square(row, column));
-            holeAreas_[r][c]->setVisible(board_.active(row, column));
+            const rules::ColourValue value = board_.disc(row, column);
+            const std::optional<int> code = rules::codeOfColour(value);
+            toolkit::Shape& disc = discs_.at(row, column);
+            disc.setFill(value);
+            labelDisc(disc, code);
+            squares_.at(row, column).setFill(board_.square(row, column));
+            toolkit::ClickArea& hole = holeAreas_.at(row, column);
+            hole.setVisible(board_.active(row, column));
+            if (spoken)
+                hole.setAccessibleName(holeSpoken(row, column, nameOfCode(code)));
         }
-    }
-    for (int k = 1; k <= rules::kColumns; ++k)
-        secrets_[static_cast<std::size_t>(k - 1)]->setFill(board_.secret(k));
-    cover_->setVisible(board_.coverShown);
-    for (int code = 1; code <= rules::kColourCount; ++code)
-        markers_[static_cast<std::size_t>(code - 1)]->setVisible(board_.marker(code));
-    for (int row = 1; row <= rules::kRows; ++row) {
-        toolkit::ItemGroup* group = rows_[static_cast<std::size_t>(row - 1)];
+        if (spoken)
+            squares_.at(row, 1).setAccessibleName(answerSpoken(board_, row));
+        toolkit::ItemGroup& group = rows_.at(row);
         const bool open = board_.active(row, 1);
-        group->setTabStop(open);
+        group.setTabStop(open);
         // A row closed under the focus passes it on, as a disabled button would.
-        if (!open && focusWidget() == group)
+        if (!open && focusWidget() == &group)
             focusNextChild();
+    }
+    // A secret under the cover is shown as no colour at all, so that nothing hints at it.
+    for (int k = 1; k <= rules::kColumns; ++k) {
+        toolkit::Shape& secret = secrets_.at(k);
+        const rules::ColourValue value = board_.secret(k);
+        const std::optional<int> code =
+            board_.coverShown ? std::nullopt : rules::codeOfColour(value);
+        secret.setFill(value);
+        labelDisc(secret, code);
+        if (spoken)
+            secret.setAccessibleName(secretSpoken(k, nameOfCode(code)));
+    }
+    cover_->setVisible(board_.coverShown);
+    if (spoken)
+        cover_->setAccessibleName(coverSpoken(board_.coverShown));
+    for (int code = 1; code <= rules::kColourCount; ++code) {
+        markers_.at(code).setVisible(board_.marker(code));
+        swatches_.at(code).setMark(*marks_ ? QString::number(code) : QString());
+        if (spoken)
+            paletteAreas_.at(code).setSelected(board_.marker(code));
     }
     if (const std::optional<int> chosen = chosenCode(board_))
         palette_->setCurrent(*chosen - 1);
     cmdconferma_->setEnabled(board_.confirmEnabled);
     lblmessaggio_->setText(markerText(board_.outcome));
     opt1_->setChecked(board_.opt1);
-    tipBoard();
-    describeIfListened();
-    markBoard();
-}
-
-// Every hole's disc and every secret shape with the colour it shows; a secret under the cover
-// shows none, so that nothing hints at it.
-void frmcifrotto::eachDisc(
-    const std::function<void(toolkit::Shape&, std::optional<colour::ColourValue>)>& use) const {
-    for (int row = 1; row <= rules::kRows; ++row)
-        for (int column = 1; column <= rules::kColumns; ++column)
-            use(*discs_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)],
-                board_.disc(row, column));
-    for (int k = 1; k <= rules::kColumns; ++k)
-        use(*secrets_[static_cast<std::size_t>(k - 1)],
-            board_.coverShown ? std::nullopt : std::optional(board_.secret(k)));
-}
-
-// Each disc that shows one of the eleven colours carries the colour's number when the marks
-// are on.
-void frmcifrotto::markBoard() {
-    for (int code = 1; code <= rules::kColourCount; ++code)
-        swatches_[static_cast<std::size_t>(code - 1)]->setMark(*marks_ ? QString::number(code)
-                                                                       : QString());
-    eachDisc([this](toolkit::Shape& disc, std::optional<colour::ColourValue> value) {
-        const auto code = *marks_ && value ? rules::codeOfColour(*value) : std::nullopt;
-        disc.setMark(code ? QString::number(*code) : QString());
-    });
 }
 
 // Colour names as tooltips, so that a player who cannot tell viola from azzurro can still
-// play.
-void frmcifrotto::tipBoard() {
-    eachDisc([](toolkit::Shape& disc, std::optional<colour::ColourValue> value) {
-        disc.setToolTip(value ? colourName(*value) : QString());
-    });
-}
-
-// The board in words, and the chosen swatch, for screen readers.
-void frmcifrotto::describeForScreenReaders() {
-    for (int row = 1; row <= rules::kRows; ++row) {
-        for (int column = 1; column <= rules::kColumns; ++column)
-            holeAreas_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)]
-                ->setAccessibleName(holeText(board_, row, column));
-        // The block of four squares speaks through its first square.
-        squares_[static_cast<std::size_t>(row - 1)][0]->setAccessibleName(
-            QStringLiteral("Riga %1, risposta: %2")
-                .arg(row)
-                .arg(row <= board_.riga ? resultText(board_, row)
-                                        : QStringLiteral("non ancora confermata")));
-    }
-    cover_->setAccessibleName(board_.coverShown ? QStringLiteral("Combinazione segreta nascosta")
-                                                : QString());
-    for (int k = 1; k <= rules::kColumns; ++k) {
-        const QString colour = board_.coverShown ? QString() : colourName(board_.secret(k));
-        secrets_[static_cast<std::size_t>(k - 1)]->setAccessibleName(
-            colour.isEmpty() ? QString()
-                             : QStringLiteral("Combinazione, colore %1: %2").arg(k).arg(colour));
-    }
-    for (int code = 1; code <= rules::kColourCount; ++code)
-        paletteAreas_[static_cast<std::size_t>(code - 1)]->setSelected(board_.marker(code));
+// play; the colour's number while the marks are on.
+void frmcifrotto::labelDisc(toolkit::Shape& disc, std::optional<int> code) const {
+    disc.setToolTip(nameOfCode(code));
+    disc.setMark(*marks_ && code ? QString::number(*code) : QString());
 }
 
 } // namespace windows

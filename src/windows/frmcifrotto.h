@@ -7,7 +7,8 @@
 #include "toolkit/form.h"
 
 #include <array>
-#include <functional>
+#include <cassert>
+#include <cstddef>
 #include <memory>
 #include <optional>
 
@@ -62,31 +63,51 @@ public:
     bool outcomeFlag() const { return board_.opt1; }
 
 private:
-    template <class T> using PerHole = std::array<std::array<T*, rules::kColumns>, rules::kRows>;
+    // One family of the board's controls by its numbers, counted from 1 as the game counts
+    // rows, columns and colour codes. A number off the family is a bug that at() stops on:
+    // assertions stay on in every build.
+    template <class T, int Rows, int Columns = 1> class Numbered {
+    public:
+        T& at(int row, int column = 1) const { return *items_[offset(row, column)]; }
+        void put(T& item, int row, int column = 1) { items_[offset(row, column)] = &item; }
 
+    private:
+        static std::size_t offset(int row, int column) {
+            assert(row >= 1 && row <= Rows && column >= 1 && column <= Columns);
+            return static_cast<std::size_t>((row - 1) * Columns + column - 1);
+        }
+        std::array<T*, std::size_t{Rows} * std::size_t{Columns}> items_{};
+    };
+    template <class T> using PerHole = Numbered<T, rules::kRows, rules::kColumns>;
+    template <class T> using PerColour = Numbered<T, rules::kColourCount>;
+
+    // Whether a walk over the board writes what only a screen reader reads.
+    enum class ReaderNames { Skipped, Written };
+
+    // The rules hold the game; the controls show it. One walk brings every control up to
+    // date: fill, visibility, tooltip, mark and, while a screen reader listens, name.
     void showBoard();
-    void tipBoard();
-    void eachDisc(
-        const std::function<void(toolkit::Shape&, std::optional<colour::ColourValue>)>& use) const;
-    void markBoard();
+    void showBoard(ReaderNames names);
+    // A disc or a secret shape with the palette colour it shows, if any.
+    void labelDisc(toolkit::Shape& disc, std::optional<int> code) const;
     void stepColour(int step);
     rules::Board board_;
     std::unique_ptr<rules::UnitRandom> random_;
     MarkChoice marks_;
 
-    PerHole<toolkit::Shape> discs_{};
-    PerHole<toolkit::ClickArea> holeAreas_{};
-    PerHole<toolkit::Shape> squares_{};
-    std::array<toolkit::Shape*, rules::kColumns> secrets_{};
+    PerHole<toolkit::Shape> discs_;
+    PerHole<toolkit::ClickArea> holeAreas_;
+    PerHole<toolkit::Shape> squares_;
+    Numbered<toolkit::Shape, rules::kColumns> secrets_;
     toolkit::Shape* cover_ = nullptr;
-    std::array<toolkit::Shape*, rules::kColourCount> markers_{};
-    std::array<toolkit::Shape*, rules::kColourCount> swatches_{};
-    std::array<toolkit::ClickArea*, rules::kColourCount> paletteAreas_{};
+    PerColour<toolkit::Shape> markers_;
+    PerColour<toolkit::Shape> swatches_;
+    PerColour<toolkit::ClickArea> paletteAreas_;
     QPushButton* cmdconferma_ = nullptr;
     QLabel* lblmessaggio_ = nullptr;
     QRadioButton* opt1_ = nullptr;
     toolkit::ItemGroup* palette_ = nullptr;
-    std::array<toolkit::ItemGroup*, rules::kRows> rows_{};
+    Numbered<toolkit::ItemGroup, rules::kRows> rows_;
 };
 
 } // namespace windows

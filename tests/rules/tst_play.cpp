@@ -60,6 +60,7 @@ private slots:
     void gamesEndOnlyOnFourRedsOrTheTwelfthRow_data();
     void gamesEndOnlyOnFourRedsOrTheTwelfthRow();
     void confirmStillScoresAfterTheSolutionWasShown();
+    void aThirteenthRowIsNeverScored();
 
 private:
     void press(Board& board, const QString& names, Outcome& handoff);
@@ -218,6 +219,21 @@ void TstPlay::confirmStillScoresAfterTheSolutionWasShown() {
     for (int row = 1; row <= 12; ++row)
         for (int column = 1; column <= 4; ++column)
             QCOMPARE(board.active(row, column), row == 2);
+}
+
+// A peg put into the full last row enables confirm again; the board has no row to score.
+void TstPlay::aThirteenthRowIsNeverScored() {
+    Board board = boardWithSecret();
+    for (int row = 1; row <= 12; ++row) {
+        fillRow(board, row, kMisses[row - 1].first);
+        confirm(board);
+    }
+    QCOMPARE(int(board.outcome), int(Outcome::Lost));
+    placePeg(board, 12, 1);
+    QVERIFY(board.confirmEnabled);
+    const Board ended = board;
+    QVERIFY(!confirm(board));
+    QVERIFY(samePlay(board, ended));
 }
 
 QTEST_APPLESS_MAIN(TstPlay)

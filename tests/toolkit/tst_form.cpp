@@ -1,6 +1,6 @@
 // tst_form.cpp: what every window does by itself: its controls reached by name and kind,
-// centring its frame on the screen, Esc for the cancel button, Alt+letter accelerators and
-// Return on the focused button.
+// centring its frame on the screen, Esc for the cancel button, Alt+letter accelerators, their
+// late clicks, and Return on the focused button.
 #include "support/gui.h"
 #include "test_form.h"
 
@@ -43,6 +43,19 @@ constexpr std::array<ControlSpec, 2> kButtons{{
      .tabIndex = 1,
      .caption = "&Altro"},
 }};
+
+// A window whose "&Altro" runs a handler connected as every window connects its buttons.
+class frmcontata final : public toolkit::Form {
+public:
+    explicit frmcontata(WindowRegistry& registry)
+        : Form(registry, {"frmcontata", "Contata", 3000, 2010, toolkit_test::kBackground}) {
+        const toolkit::Controls controls = toolkit::buildControls(*this, kButtons);
+        toolkit::onClick(controls.get<QPushButton>("cmdaltro"), this, &frmcontata::cmdaltro_Click);
+    }
+    void Form_Load() override {}
+    void cmdaltro_Click() { ++runs; }
+    int runs = 0;
+};
 
 } // namespace
 
@@ -174,6 +187,27 @@ private slots:
         // An accelerator shows the button going down and clicks it as it comes back up.
         QTRY_VERIFY(!button("cmdesci")->isDown() && !button("cmdaltro")->isDown());
         QCOMPARE(presses(), pressed);
+    }
+
+    // Qt clicks the button some 100 ms after its Alt+letter, whether or not it is still
+    // enabled; a key that disabled it meanwhile must win.
+    void aButtonDisabledBeforeItsLateClickRunsNoHandler() {
+        WindowRegistry registry;
+        auto* window = registry.show<frmcontata>();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        auto* altro = support::control<QPushButton>(window, "cmdaltro");
+        QSignalSpy clicked(altro, &QPushButton::clicked);
+        support::key(window, Qt::Key_A, Qt::AltModifier);
+        QVERIFY(altro->isDown());
+        QCOMPARE(clicked.count(), 0);
+        altro->setEnabled(false);
+        QVERIFY(clicked.wait());
+        QCOMPARE(window->runs, 0);
+        // Enabled again, the same press runs it.
+        altro->setEnabled(true);
+        support::key(window, Qt::Key_A, Qt::AltModifier);
+        QVERIFY(clicked.wait());
+        QCOMPARE(window->runs, 1);
     }
 
     void returnPressesTheFocusedButton_data() {
