@@ -50,12 +50,13 @@ constexpr NamedSeed kSeeds[] = {
     {"seed-4242", 4242, 2500},
     // Caught, in the sanitizer build, accelerators clicking their button 100 ms later, in
     // whatever step was running then: the player now waits for the button to come up.
-    // With bursts, 1, 2 (no longer listed), 3, 4242 and 777 caught a late accelerator click running its handler
+    // With bursts, 1, 2, 3, 4242 and 777 caught a late accelerator click running its handler
     // in a window already unloaded ("&Ricomincia" then "&Fine", "&Fine" then "&Soluzione"),
-    // and 31337 the end window's "&Sì" then "&No" ending the program.
+    // and 31337 the end window's "&Sì" then "&No" ending the program. Seed 5 alone notices a held
+    // Return putting pegs into the row its press had opened.
     {"seed-1", 1, 2500},
     {"seed-3", 3, 2500},
-    // Took seed 2's place when bursts came to be delivered in one pass: seed 2's game then
+    // Took seed 2's place when bursts came to be delivered in one pass: seed 2's player then
     // lost no game.
     {"seed-6", 6, 2500},
     {"seed-4", 4, 2500},
