@@ -5,22 +5,18 @@
 
 #include <QTest>
 
-#include <utility>
-
 using namespace rules;
 
 namespace {
 
 const QString kSecret = "rosso blu verde giallo";
 
-// Rows that miss kSecret, with the squares each one lights.
-const std::pair<QString, QString> kMisses[] = {
-    {"rosso blu verde nero", "RRR."},    {"blu rosso giallo verde", "WWWW"},
-    {"verde verde verde verde", "RWWW"}, {"bianco nero rosa arancio", "...."},
-    {"giallo blu rosso nero", "R.WW"},   {"rosso rosso rosso rosso", "RWWW"},
-    {"nero nero nero giallo", "R..."},   {"azzurro viola lilla rosso", "...W"},
-    {"rosso giallo verde blu", "RRWW"},  {"lilla lilla blu blu", "..WW"},
-    {"rosso blu giallo verde", "RRWW"},  {"rosso blu verde azzurro", "RRR."},
+// Rows that miss kSecret; what each one scores is tst_scoring's to say.
+const QString kMisses[] = {
+    "rosso blu verde nero",     "blu rosso giallo verde",    "verde verde verde verde",
+    "bianco nero rosa arancio", "giallo blu rosso nero",     "rosso rosso rosso rosso",
+    "nero nero nero giallo",    "azzurro viola lilla rosso", "rosso giallo verde blu",
+    "lilla lilla blu blu",      "rosso blu giallo verde",    "rosso blu verde azzurro",
 };
 
 Board boardWithSecret() {
@@ -177,10 +173,9 @@ void TstPlay::gamesEndOnlyOnFourRedsOrTheTwelfthRow() {
     Board board = boardWithSecret();
     Outcome last = Outcome::None;
     for (int n = 0; n < misses; ++n) {
-        press(board, kMisses[n].first, last);
+        press(board, kMisses[n], last);
         if (QTest::currentTestFailed())
             return;
-        QCOMPARE(squaresOf(board, n + 1), kMisses[n].second);
         if (n + 1 < misses || solved) {
             QCOMPARE(int(last), int(Outcome::None));
             QCOMPARE(int(board.outcome), int(Outcome::None));

@@ -1,4 +1,5 @@
 // Scoring a row: each hole judged on its own, reds lit from square 1 and whites from square 4.
+// The one table of scores; the other tests check one scored row each, or invariants.
 #include "rules/scoring.h"
 
 #include "rules_fixture.h"
@@ -26,6 +27,12 @@ void TstScoring::aRowScoresEachHoleOnItsOwn_data() {
         << secret << "verde giallo rosso blu" << 0 << 4 << "WWWW";
     QTest::newRow("no colour of the secret")
         << secret << "nero rosa viola lilla" << 0 << 0 << "....";
+    QTest::newRow("three placed") << secret << "rosso verde blu nero" << 3 << 0 << "RRR.";
+    QTest::newRow("two placed, two swapped")
+        << secret << "rosso verde giallo blu" << 2 << 2 << "RRWW";
+    QTest::newRow("one placed") << secret << "nero nero nero giallo" << 1 << 0 << "R...";
+    QTest::newRow("two misplaced copies")
+        << secret << "lilla lilla verde verde" << 0 << 2 << "..WW";
     QTest::newRow("two placed, one misplaced")
         << secret << "rosso verde nero blu" << 2 << 1 << "RR.W";
     QTest::newRow("one placed, three misplaced")

@@ -1,9 +1,12 @@
 // play.cpp: the play helpers behind the window tests.
 #include "support/play.h"
 
+#include "toolkit/click_area.h"
 #include "toolkit/shape.h"
 #include "windows/frminizio.h"
 
+#include <QAbstractButton>
+#include <QLabel>
 #include <QTest>
 
 #include <algorithm>
@@ -101,6 +104,38 @@ QString squaresOf(const QWidget* game, int row) {
     for (int k = 1; k <= 4; ++k)
         text += squareLetter(shape(game, square(row, k))->fill());
     return text;
+}
+
+QString departureFromOpening(const windows::frmcifrotto* game) {
+    for (int r = 1; r <= 12; ++r) {
+        for (int c = 1; c <= 4; ++c) {
+            if (shape(game, disc(r, c))->fill() != kButtonFace)
+                return disc(r, c) + QStringLiteral(" holds a peg");
+            if (shape(game, square(r, c))->fill() != kButtonFace)
+                return square(r, c) + QStringLiteral(" is lit");
+            if (support::control<toolkit::Item>(game, hole(r, c))->isVisible() != (r == 1))
+                return hole(r, c) + QStringLiteral(" has the wrong activity");
+        }
+    }
+    for (int k = 1; k <= 11; ++k)
+        if (shape(game, marker(k))->isVisible())
+            return nameOf(k) + QStringLiteral(" is picked");
+    if (!shape(game, QStringLiteral("shpschermo"))->isVisible())
+        return QStringLiteral("the secret is uncovered");
+    if (support::control<QWidget>(game, QStringLiteral("cmdconferma"))->isEnabled())
+        return QStringLiteral("Conferma is enabled");
+    if (!support::control<QLabel>(game, QStringLiteral("lblmessaggio"))->text().isEmpty())
+        return QStringLiteral("the outcome marker is set");
+    if (support::control<QAbstractButton>(game, QStringLiteral("opt1"))->isChecked())
+        return QStringLiteral("the outcome flag is set");
+    if (game->board().riga != 0)
+        return QStringLiteral("rows were confirmed");
+    const auto secret = secretOf(game);
+    for (std::size_t i = 0; i < 4; ++i)
+        for (std::size_t j = 0; j < 4; ++j)
+            if (secret[i] == 0 || (i != j && secret[i] == secret[j]))
+                return QStringLiteral("the secret is not four different peg colours");
+    return {};
 }
 
 QColor onScreen(const QWidget* window, unsigned value) {

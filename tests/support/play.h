@@ -69,6 +69,11 @@ void win(windows::frmcifrotto* game);
 // Every remaining row holds one colour the secret lacks, up to row 12.
 void lose(windows::frmcifrotto* game);
 
+// What differs from a game window as it opens, or nothing: empty holes, unlit squares, row 1
+// alone taking clicks, no colour picked, the cover on, a disabled "&Conferma", untouched
+// outcome carriers, no row confirmed and a secret of four different peg colours.
+QString departureFromOpening(const windows::frmcifrotto* game);
+
 // A row's feedback squares as the controls hold them, square 1 first (see squareLetter).
 QString squaresOf(const QWidget* game, int row);
 

@@ -1,5 +1,6 @@
 // tst_clicks.cpp: picking colours and placing pegs with the mouse, and confirming a full row.
 #include "board_play.h"
+#include "support/burst.h"
 #include "support/gui.h"
 #include "toolkit/click_area.h"
 #include "windows/frmcifrotto.h"
@@ -143,6 +144,17 @@ private slots:
         support::click(game, board::hole(2, 1));
         QCOMPARE(board::shape(game, board::disc(1, 1))->fill(), board::valueOf(kRosso));
         QCOMPARE(board::shape(game, board::disc(2, 1))->fill(), board::valueOf(kBianco));
+    }
+
+    // Return held on "&Conferma": the press confirms, and the keyboard's repeats then come to
+    // the new row, where they must not put pegs in.
+    void aHeldReturnConfirmsOnceAndLeavesTheNextRowEmpty() {
+        board::fillRow(game, 1, {kRosso, kVerde, kBlu, kNero});
+        QVERIFY(confirm->hasFocus());
+        support::Burst().hold(game, Qt::Key_Return, 3).deliver();
+        QCOMPARE(game->board().riga, 1);
+        for (int c = 1; c <= 4; ++c)
+            QCOMPARE(board::shape(game, board::disc(2, c))->fill(), board::kButtonFace);
     }
 
     void altCPressesConfermaOnceTheRowIsFull() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "support/play.h"
+#include "support/windows_named.h"
 #include "toolkit/shape.h"
 #include "windows/frmcifrotto.h"
 #include "windows/frmfine.h"
@@ -16,18 +17,19 @@
 #include <QStringList>
 #include <QTest>
 
-// The flow tests reach the shared play helpers as flow:: too.
+// The flow tests reach the shared play helpers and window names as flow:: too.
 namespace flow {
 
 using namespace play;
+using namespace kinds;
 
 // The names of the loaded windows, sorted, so that two of a kind show up twice.
 inline QStringList loadedKinds(const toolkit::WindowRegistry& registry) {
-    QStringList kinds;
+    QStringList names;
     for (const toolkit::Form* window : registry.loadedWindows())
-        kinds << window->objectName();
-    kinds.sort();
-    return kinds;
+        names << window->objectName();
+    names.sort();
+    return names;
 }
 
 // The program's windows that still exist anywhere, loaded or not.
@@ -39,24 +41,54 @@ inline int existingWindows() {
     return count;
 }
 
-// Opens the named window the way a player reaches it, starting from the start window.
-inline toolkit::Form* reach(toolkit::WindowRegistry& registry, const QString& kind) {
-    auto* start = registry.show<windows::frminizio>();
-    if (kind == QLatin1String("frminizio"))
-        return start;
-    if (kind == QLatin1String("frmistruzioni")) {
-        support::click(start, QStringLiteral("cmdistruzioni"));
+// Places a test starts from, besides the four windows' kinds.
+inline const QString kStartAfterOk = QStringLiteral("frminizio after OK");
+inline const QString kStartAfterFine = QStringLiteral("frminizio after Fine");
+// A game with the rows before `row` confirmed and `row` full, all of a colour the secret lacks.
+inline QString gameWithFullRow(int row) {
+    return QStringLiteral("frmcifrotto row %1 full").arg(row);
+}
+
+// Opens a window the way a player reaches it, from the start window: a window's kind (the end
+// window after a won game), or one of the places above. The window, or nullptr.
+inline toolkit::Form* reach(toolkit::WindowRegistry& registry, const QString& place) {
+    const auto press = [](toolkit::Form* window, const char* button) {
+        support::click(window, QString::fromLatin1(button));
         support::settle();
-        return registry.find<windows::frmistruzioni>();
+    };
+    toolkit::Form* start = registry.show<windows::frminizio>();
+    if (place == kStart)
+        return start;
+    if (place == kRules || place == kStartAfterOk) {
+        press(start, "cmdistruzioni");
+        toolkit::Form* rules = registry.find<windows::frmistruzioni>();
+        if (place == kRules || !rules)
+            return rules;
+        press(rules, "cmdok");
+        return registry.find<windows::frminizio>();
     }
-    support::click(start, QStringLiteral("cmdcomincia"));
-    support::settle();
+    press(start, "cmdcomincia");
     auto* game = registry.find<windows::frmcifrotto>();
-    if (kind == QLatin1String("frmcifrotto"))
+    if (!game || place == kGame)
         return game;
+    if (place == kStartAfterFine) {
+        press(game, "cmdesci");
+        return registry.find<windows::frminizio>();
+    }
+    for (int full = 1; full <= 12; ++full) {
+        if (place != gameWithFullRow(full))
+            continue;
+        const int wrong = absentFrom(secretOf(game)).front();
+        for (int row = 1; row <= full; ++row) {
+            fillRow(game, row, {wrong, wrong, wrong, wrong});
+            if (row < full)
+                confirm(game);
+        }
+        return game;
+    }
     win(game);
     support::settle();
-    return registry.find<windows::frmfine>();
+    return place == kEnd ? registry.find<windows::frmfine>() : nullptr;
 }
 
 // Data rows "kind" and "raise" (pixels above the centre) for every window's place on the
@@ -64,17 +96,17 @@ inline toolkit::Form* reach(toolkit::WindowRegistry& registry, const QString& ki
 inline void addWindowPlaces() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<double>("raise");
-    QTest::newRow("start") << "frminizio" << 0.0;
-    QTest::newRow("instructions") << "frmistruzioni" << 0.0;
-    QTest::newRow("end") << "frmfine" << 0.0;
-    QTest::newRow("game, 170 twips higher") << "frmcifrotto" << 170.0 / 15.0;
+    QTest::newRow("start") << kStart << 0.0;
+    QTest::newRow("instructions") << kRules << 0.0;
+    QTest::newRow("end") << kEnd << 0.0;
+    QTest::newRow("game, 170 twips higher") << kGame << 170.0 / 15.0;
 }
 
 inline QString message(const windows::frmfine* fine) {
     return support::control<QLabel>(fine, QStringLiteral("lblmessaggio"))->text();
 }
 
-// The question's top in pixels: 840 twips is 56, 480 twips is 32.
+// The question's top in pixels (kQuestionTop, kRaisedQuestionTop).
 inline int questionTop(const windows::frmfine* fine) {
     return support::control<QLabel>(fine, QStringLiteral("lbldomanda"))->geometry().top();
 }

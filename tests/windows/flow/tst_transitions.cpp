@@ -6,6 +6,7 @@
 #include <QtTest>
 
 using namespace windows;
+using namespace kinds;
 
 namespace {
 
@@ -42,11 +43,6 @@ void performAll(toolkit::WindowRegistry& registry, const QStringList& steps) {
             return;
     }
 }
-
-const QString kStart = QStringLiteral("frminizio");
-const QString kRules = QStringLiteral("frmistruzioni");
-const QString kGame = QStringLiteral("frmcifrotto");
-const QString kEnd = QStringLiteral("frmfine");
 
 } // namespace
 

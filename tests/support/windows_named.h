@@ -1,0 +1,21 @@
+// windows_named.h: the program's four windows as the tests name them, and what the end window
+// shows, typed in from the game's description.
+#pragma once
+
+#include <QString>
+
+namespace kinds {
+
+inline const QString kStart = QStringLiteral("frminizio");
+inline const QString kRules = QStringLiteral("frmistruzioni");
+inline const QString kGame = QStringLiteral("frmcifrotto");
+inline const QString kEnd = QStringLiteral("frmfine");
+
+// The end window's message, and the top of its question in pixels: 840 twips under the
+// message after a game's end, 480 twips with no message after "&Soluzione".
+inline const QString kWon = QStringLiteral("Hai vinto!");
+inline const QString kLost = QStringLiteral("Hai perso!");
+inline constexpr int kQuestionTop = 840 / 15;
+inline constexpr int kRaisedQuestionTop = 480 / 15;
+
+} // namespace kinds
