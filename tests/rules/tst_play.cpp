@@ -220,7 +220,7 @@ void TstPlay::confirmStillScoresAfterTheSolutionWasShown() {
 void TstPlay::aThirteenthRowIsNeverScored() {
     Board board = boardWithSecret();
     for (int row = 1; row <= 12; ++row) {
-        fillRow(board, row, kMisses[row - 1].first);
+        fillRow(board, row, kMisses[row - 1]);
         confirm(board);
     }
     QCOMPARE(int(board.outcome), int(Outcome::Lost));
