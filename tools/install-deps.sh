@@ -17,12 +17,12 @@ run=(
     fonts-comic-neue fonts-dejavu-core
 )
 # clang-format for `make format-check`; Xvfb, openbox and the X tools for the tests under a
-# window manager; D-Bus, the AT-SPI bus and its Python client for the screen reader's view,
+# window manager (xauth for xvfb-run, to run a test by hand as `make bench` does); D-Bus, the AT-SPI bus and its Python client for the screen reader's view,
 # and Orca itself; the desktop and packaging checks (dpkg-dev and file for CPack's
 # dpkg-shlibdeps, lintian for the .deb).
 test=(
     clang-format
-    xvfb openbox x11-utils xdotool
+    xvfb xauth openbox x11-utils xdotool
     dbus at-spi2-core python3-gi gir1.2-atspi-2.0 orca
     desktop-file-utils appstream dpkg-dev file lintian
 )
