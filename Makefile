@@ -12,8 +12,11 @@ MAKEFLAGS += --no-print-directory
 
 all: build
 
+# Only these goals need the tests' tools; `make run` and a plain build install what building
+# and running the game needs. One call for all the goals given: one apt-get, or one su -c line.
+TEST_GOALS = test ctest sanitize format format-check package
 deps: writable
-	@tools/install-deps.sh
+	@tools/install-deps.sh $(if $(filter $(TEST_GOALS),$(MAKECMDGOALS)),test,run)
 
 # A build run as root (su -c 'make test') leaves build folders that the user cannot write
 # to, and the next build as themselves fails deep inside CMake; say so plainly instead.
