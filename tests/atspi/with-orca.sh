@@ -10,15 +10,31 @@ if ! command -v orca >/dev/null 2>&1; then
     echo "with-orca: orca is missing (tools/install-deps.sh test installs it)" >&2
     exit 1
 fi
-# Orca waits, without a word, for every other Orca of the same user to end.
-if pgrep -u "$(id -u)" -x orca >/dev/null 2>&1; then
-    echo "with-orca: an Orca of this user is running already; this test needs its own" >&2
-    exit 1
-fi
+# Orca waits, without a word, for every other Orca of the same user to end. One that a test
+# before this one is stopping gets a few seconds.
+tries=0
+while pgrep -u "$(id -u)" -x orca >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    if [ "$tries" -gt 200 ]; then
+        echo "with-orca: an Orca of this user is running already; this test needs its own" >&2
+        exit 1
+    fi
+    sleep 0.05
+done
 
 work=$(mktemp -d)
+# Orca takes a moment to say goodbye; the next test must not find it still running.
 cleanup() {
-    [ -s "$work/orca.pid" ] && kill "$(cat "$work/orca.pid")" 2>/dev/null
+    if [ -s "$work/orca.pid" ]; then
+        pid=$(cat "$work/orca.pid")
+        kill "$pid" 2>/dev/null || true
+        tries=0
+        while kill -0 "$pid" 2>/dev/null && [ "$tries" -lt 200 ]; do
+            tries=$((tries + 1))
+            sleep 0.05
+        done
+        kill -9 "$pid" 2>/dev/null || true
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT
