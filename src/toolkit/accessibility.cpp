@@ -232,9 +232,10 @@ void forward(QAccessibleEvent* event) {
 }
 
 // A control that has never been on screen tells nothing: one hidden for good (a value holder
-// the player never sees) is not in the tree at all, and one in a window still being built (an
-// item too) is told of when the window shows. Qt says that a control went only once it is
-// hidden, so a hide always goes on. The focus a group takes is its current area's.
+// the player never sees) is not in the tree at all, and a window still being built, with its
+// controls and items, is told of when it shows. Qt says that a control went only once it is
+// hidden, so a hide always goes on; after it, the control is out of the tree and silent again.
+// The focus a group takes is its current area's, and news left elsewhere falls silent.
 void filter(QAccessibleEvent* event) {
     QObject* source = event->object();
     const bool hide = event->type() == QAccessible::ObjectHide;
