@@ -217,9 +217,15 @@ def win_by_keys(speech, app):
     """A game won by keys and two clicks, by a consistent-guess solver that knows only what
     Orca said."""
     player = Player(speech)
-    # From "&Fine", which has the focus, to the palette. Down chooses bianco where the focus
-    # stands, which is news; the next Down moves the focus to nero, chosen with it.
-    key("Tab", "Tab", "Tab")
+    # From "&Fine", which has the focus, to the first hole: with no colour chosen, Space puts
+    # no peg in, and says so.
+    key("Tab", "Tab", "Tab", "Tab")
+    speech.says("Riga 1, foro 1: vuoto push button.")
+    key("space")
+    speech.says("Nessun colore scelto")
+    # Back to the palette. Down chooses bianco where the focus stands, which is news; the
+    # next Down moves the focus to nero, chosen with it.
+    key("shift+Tab")
     speech.expect(lambda text: text.startswith("bianco"), "the palette")
     speech.settle()
     key("Down")
