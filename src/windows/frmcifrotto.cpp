@@ -264,8 +264,8 @@ bool frmcifrotto::rowKey(int row, const QKeyEvent& key) {
         return true;
     case Qt::Key_Left:
     case Qt::Key_Right:
+        // The focus moving on silences the news left on the hole before.
         group.setCurrent(group.current() + (key.key() == Qt::Key_Right ? 1 : -1));
-        announce({});
         return true;
     case Qt::Key_Space:
     case Qt::Key_Return:
