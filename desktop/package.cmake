@@ -17,10 +17,19 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Cifrotto <cifrotto@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps lists the libraries the program links: Qt Core, Gui and Widgets, libc,
-# libstdc++. What Qt loads at run time is named here: the platform plugins (libqt6gui6 only
-# recommends them) and libqt6svg6, whose SVG image plugin draws the pictures at scales other
-# than 1 and 2 (the program does not link Qt SVG); the package test checks both.
+# libstdc++, libxcb. What Qt loads at run time it cannot see: the packages that hold those
+# plugins are added as the package is made (package_depends.cmake), as dpkg names them on the
+# build machine, since Debian moves plugins between packages: Debian 13 put the SVG image
+# plugin in qt6-svg-plugins, which libqt6svg6 only recommends.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
+set(CIFROTTO_QT_PLUGINS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS})
+set(CIFROTTO_QT_LIBRARIES)
+foreach(library IN ITEMS Widgets Gui Core)
+    get_target_property(location Qt6::${library} LOCATION)
+    list(APPEND CIFROTTO_QT_LIBRARIES ${location})
+endforeach()
+configure_file(${CMAKE_CURRENT_LIST_DIR}/package_depends.cmake.in
+               ${PROJECT_BINARY_DIR}/package_depends.cmake @ONLY)
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/package_depends.cmake)
 
 include(CPack)

@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/display.h"
 #include "app/start.h"
+#include "app/utf8_locale.h"
 #include "toolkit/registry.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
         return *exitCode; // --help, --version or a mistake: no window
     if (!app::prepareDisplay(argc, argv))
         return 1;
+    app::chooseUtf8Locale();
     QApplication application(argc, argv);
     toolkit::WindowRegistry registry;
     app::start(application, registry, commandLine.marks());

@@ -62,9 +62,14 @@ private slots:
 
     void newGamesLeaveNoObjectOrWindowBehind() {
         play::SeededRegistry registry;
-        // What Qt makes once (fonts, style data) is made during the first game.
+        // What Qt makes once is made before the count: fonts and style data in the first game,
+        // and on Qt 6.8 the thread of its D-Bus connection manager (three objects), which starts
+        // in the first game that ends through the end window; a baseline taken after the first
+        // game alone counted those three as left behind. So one game along every route first.
         QVERIFY(play::startGame(registry));
-        QVERIFY(stress::nextGame(registry, stress::Route::Restart));
+        for (const auto route : {stress::Route::Restart, stress::Route::AgainAfterSolution,
+                                 stress::Route::AgainAfterWin})
+            QVERIFY(stress::nextGame(registry, route));
         support::settle();
         const long objects = g_liveObjects;
         const qsizetype windows = QApplication::topLevelWidgets().size();

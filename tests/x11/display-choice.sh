@@ -14,23 +14,30 @@ fail() {
     failed=1
 }
 
-# A Wayland session with no Wayland compositor behind it: only XWayland's DISPLAY works.
-env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work/runtime" WAYLAND_DISPLAY=wayland-cifrotto-none \
-    XDG_SESSION_TYPE=wayland "$program" 2>"$work/wayland.err" &
-game=$!
-if timeout 20 xdotool search --sync --onlyvisible --name '^Cifrotto$' >/dev/null; then
-    echo "PASS: on a Wayland session the start window opens through X11"
-else
-    fail "on a Wayland session no start window appeared"
-fi
-kill "$game" 2>/dev/null
-wait "$game" 2>/dev/null
-if [ -s "$work/wayland.err" ]; then
-    fail "on a Wayland session the game printed:"
-    cat "$work/wayland.err" >&2
-else
-    echo "PASS: on a Wayland session the game prints nothing"
-fi
+# A Wayland session with no Wayland compositor behind it: only XWayland's DISPLAY works. No
+# locale at all, as on a system never given one, and a locale forced without UTF-8: Qt 6.8
+# switches to UTF-8 characters and warns on every start unless the game chose them first.
+for locale in "" LC_ALL=C; do
+    label=${locale:-no locale}
+    # shellcheck disable=SC2086 # no locale is no word at all
+    env -u QT_QPA_PLATFORM -u LANG -u LC_ALL -u LC_CTYPE $locale XDG_RUNTIME_DIR="$work/runtime" \
+        WAYLAND_DISPLAY=wayland-cifrotto-none XDG_SESSION_TYPE=wayland "$program" \
+        2>"$work/wayland.err" &
+    game=$!
+    if timeout 20 xdotool search --sync --onlyvisible --name '^Cifrotto$' >/dev/null; then
+        echo "PASS: on a Wayland session ($label) the start window opens through X11"
+    else
+        fail "on a Wayland session ($label) no start window appeared"
+    fi
+    kill "$game" 2>/dev/null
+    wait "$game" 2>/dev/null
+    if [ -s "$work/wayland.err" ]; then
+        fail "on a Wayland session ($label) the game printed:"
+        cat "$work/wayland.err" >&2
+    else
+        echo "PASS: on a Wayland session ($label) the game prints nothing"
+    fi
+done
 
 expected="cifrotto: no X display to show the game on (DISPLAY is not set)"
 for session in x11 wayland; do
