@@ -270,8 +270,8 @@ bool frmcifrotto::rowKey(int row, const QKeyEvent& key) {
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        // A held key puts one peg in, and its repeats never reach "&Conferma" once the row is
-        // full.
+        // A held key puts one peg in; once the row is full its repeats go to "&Conferma",
+        // which only a fresh press presses.
         if (!key.isAutoRepeat())
             imgHole_Click(row, group.current() + 1);
         return true;

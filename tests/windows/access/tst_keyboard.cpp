@@ -1,5 +1,6 @@
 // tst_keyboard.cpp: a whole game by keys alone; where Tab goes; the arrows on the palette and
 // the row; the focus after a confirm; the focus ring on screen, sharp at scales 1 and 2.
+#include "support/burst.h"
 #include "support/play.h"
 #include "toolkit/item_group.h"
 #include "toolkit/shape.h"
@@ -209,6 +210,36 @@ private slots:
         // The held Return put nothing in; the Space put the chosen colour in once.
         QCOMPARE(game->board().disc(2, 1), play::valueOf(absent[3]));
         QCOMPARE(game->board().disc(2, 2), play::kButtonFace);
+    }
+
+    // Return held on the last empty hole fills it and hands the focus to "&Conferma", which
+    // its repeats leave alone. The repeats of a fresh Return that wins press neither "&Fine",
+    // where the game window's focus falls, nor "&Sì" of the end window.
+    void aHeldReturnFillsTheLastHoleAndConfirmsNothing() {
+        const auto secret = play::secretOf(game);
+        for (int column = 1; column <= 3; ++column) {
+            play::pick(game, secret[std::size_t(column - 1)]);
+            support::click(game, play::hole(1, column));
+        }
+        play::pick(game, secret[3]);
+        tabs(game, 4);
+        for (int i = 0; i < 3; ++i)
+            support::key(game, Qt::Key_Right);
+        support::Burst().hold(game, Qt::Key_Return, 3).deliver();
+        QCOMPARE(game->board().disc(1, 4), play::valueOf(secret[3]));
+        QCOMPARE(game->board().riga, 0);
+        QCOMPARE(focused(game), QStringLiteral("cmdconferma"));
+
+        support::Burst().hold(game, Qt::Key_Return, 3).deliver();
+        support::settle();
+        auto* fine = registry->find<windows::frmfine>();
+        QVERIFY(fine && QTest::qWaitForWindowActive(fine));
+        QCOMPARE(registry->find<windows::frmcifrotto>(), game);
+        QCOMPARE(focused(fine), QStringLiteral("cmdsi"));
+        heldKey(fine, Qt::Key_Return);
+        support::settle();
+        QCOMPARE(registry->gamesOpened(), 1);
+        QCOMPARE(registry->find<windows::frmfine>(), fine);
     }
 
     // The ring as the screen shows it, where a ring left behind would stay: round the
