@@ -3,6 +3,7 @@
 #include "toolkit/shape.h"
 #include "windows/frmcifrotto.h"
 #include "windows/frmfine.h"
+#include "windows/frminizio.h"
 
 #include <QAccessible>
 #include <QHelpEvent>
@@ -154,6 +155,18 @@ private slots:
         QCOMPARE(dialog->focusChild()->text(QAccessible::Description), QString());
         support::click(game, "cmdsoluzione");
         QCOMPARE(dialog->text(QAccessible::Description), told);
+    }
+
+    // The start window opens with no button focused, so the window says what its buttons are
+    // and which keys press them.
+    void theStartWindowSaysItsButtonsAndTheirKeys() {
+        support::click(game, "cmdesci");
+        support::settle();
+        auto* start = registry->find<windows::frminizio>();
+        QVERIFY(start);
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(start)->text(QAccessible::Description),
+            QStringLiteral("Finestra d'inizio: Comincia, Alt+C; Istruzioni, Alt+I; Esci, Alt+E."));
     }
 
     void theCoverSaysTheCombinationIsHiddenUntilTheSolution() {
