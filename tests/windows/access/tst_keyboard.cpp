@@ -2,9 +2,11 @@
 // the row; the focus after a confirm; the focus ring on screen, sharp at scales 1 and 2.
 #include "support/burst.h"
 #include "support/play.h"
+#include "support/windows_named.h"
 #include "toolkit/item_group.h"
 #include "toolkit/shape.h"
 #include "windows/frmfine.h"
+#include "windows/frminizio.h"
 
 #include <QBackingStore>
 #include <QLabel>
@@ -126,11 +128,33 @@ private slots:
         support::settle();
         auto* fine = registry->find<windows::frmfine>();
         QVERIFY(fine);
-        QCOMPARE(support::control<QLabel>(fine, "lblmessaggio")->text(), "Hai vinto!");
+        QCOMPARE(support::control<QLabel>(fine, "lblmessaggio")->text(), kinds::kWon);
         QCOMPARE(play::squaresOf(game, 2), QStringLiteral("RRRR"));
     }
 
+    // The start window's first focus is its picture, no button, so that Return and Space
+    // press nothing as it opens.
+    void startWindowTabsFromThePicture() {
+        support::click(game, "cmdesci");
+        support::settle();
+        auto* start = registry->find<windows::frminizio>();
+        QVERIFY(start && QTest::qWaitForWindowActive(start));
+        QCOMPARE(focused(start), QStringLiteral("Picture1"));
+        QCOMPARE(tabs(start, 4),
+                 (QStringList{"cmdistruzioni", "cmdesci", "cmdcomincia", "Picture1"}));
+    }
+
     void tabGoesRoundTheButtonsThePaletteAndTheOpenRowOnly() {
+        // The native controls in their order, the hidden ones too; with "&Conferma" disabled,
+        // the first to hold the focus is "&Fine".
+        const QStringList order{"cmdconferma", "cmdesci",       "lblmessaggio",
+                                "opt1",        "cmdricomincia", "cmdsoluzione"};
+        QStringList chain;
+        QWidget* first = support::control<QWidget>(game, "cmdconferma");
+        for (QWidget* at = first; chain.isEmpty() || at != first; at = at->nextInFocusChain())
+            if (order.contains(at->objectName()))
+                chain << at->objectName();
+        QCOMPARE(chain, order);
         QCOMPARE(focused(game), QStringLiteral("cmdesci"));
         QCOMPARE(tabs(game, 5),
                  (QStringList{"cmdricomincia", "cmdsoluzione", "palette", "row1", "cmdesci"}));
@@ -208,8 +232,8 @@ private slots:
         QCOMPARE(group(game, "row2")->currentArea().accessibleDescription(),
                  QStringLiteral("Riga 1: nessun colore giusto"));
         // The held Return put nothing in; the Space put the chosen colour in once.
-        QCOMPARE(game->board().disc(2, 1), play::valueOf(absent[3]));
-        QCOMPARE(game->board().disc(2, 2), play::kButtonFace);
+        QCOMPARE(game->board().disc(2, 1), pegs::valueOf(absent[3]));
+        QCOMPARE(game->board().disc(2, 2), pegs::kButtonFace);
     }
 
     // Return held on the last empty hole fills it and hands the focus to "&Conferma", which
@@ -226,7 +250,7 @@ private slots:
         for (int i = 0; i < 3; ++i)
             support::key(game, Qt::Key_Right);
         support::Burst().hold(game, Qt::Key_Return, 3).deliver();
-        QCOMPARE(game->board().disc(1, 4), play::valueOf(secret[3]));
+        QCOMPARE(game->board().disc(1, 4), pegs::valueOf(secret[3]));
         QCOMPARE(game->board().riga, 0);
         QCOMPARE(focused(game), QStringLiteral("cmdconferma"));
 
