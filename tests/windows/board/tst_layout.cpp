@@ -159,10 +159,13 @@ private slots:
         QCOMPARE(at(play::square(1, 1)).left(), at(play::square(1, 3)).left());
         QCOMPARE(at(play::square(1, 2)).left(), at(play::square(1, 4)).left());
         QCOMPARE(at(play::square(1, 1)).top(), at(play::square(1, 2)).top());
-        for (int k = 1; k <= 4; ++k)
-            QCOMPARE(at(play::secretShape(k)),
-                     at(play::disc(12, k))
-                         .translated(0, at("shpschermo").top() - first.top() - row.y() * 11));
+        // The secret over the columns, under the cover, which ends where the last one does.
+        for (int k = 1; k <= 4; ++k) {
+            const QRectF secret = at(play::secretShape(k));
+            QCOMPARE(secret.size(), first.size());
+            QCOMPARE(secret.left(), at(play::disc(12, k)).left());
+            QCOMPARE(secret.top(), at("shpschermo").top());
+        }
         QCOMPARE(at("shpschermo").right(), at(play::secretShape(4)).right());
 
         const QRectF bianco = at(play::swatch(1));
