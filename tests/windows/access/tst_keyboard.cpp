@@ -101,9 +101,8 @@ QString ringAcross(QWidget* window, QRect box, bool ring) {
 }
 
 // A key that the keyboard repeats while it is held, as it reaches the window.
-void heldKey(QWidget* game, Qt::Key key) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
-    QCoreApplication::sendEvent(game->windowHandle(), &press);
+void heldKey(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    qt_handleKeyEvent(window->windowHandle(), QEvent::KeyPress, key, modifiers, QString(), true);
 }
 
 } // namespace
@@ -238,7 +237,7 @@ private slots:
 
     // Return held on the last empty hole fills it and hands the focus to "&Conferma", which
     // its repeats leave alone. The repeats of a fresh Return that wins press neither "&Fine",
-    // where the game window's focus falls, nor "&Sì" of the end window.
+    // where the game window's focus falls, nor "&Sì" of the end window; nor do Alt+S's.
     void aHeldReturnFillsTheLastHoleAndConfirmsNothing() {
         const auto secret = play::secretOf(game);
         for (int column = 1; column <= 3; ++column) {
@@ -261,6 +260,8 @@ private slots:
         QCOMPARE(registry->find<windows::frmcifrotto>(), game);
         QCOMPARE(focused(fine), QStringLiteral("cmdsi"));
         heldKey(fine, Qt::Key_Return);
+        heldKey(fine, Qt::Key_S, Qt::AltModifier);
+        QVERIFY(support::waitForDelayedClicks());
         support::settle();
         QCOMPARE(registry->gamesOpened(), 1);
         QCOMPARE(registry->find<windows::frmfine>(), fine);
