@@ -9,6 +9,7 @@
 #include "toolkit/system_colours.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -28,9 +29,26 @@ void place(QWidget& widget, const ControlSpec& entry) {
     widget.setVisible(entry.visible);
 }
 
+// Return presses the button that has the focus, as Space does, and only when freshly pressed:
+// a Return held on the last empty hole fills it and hands the focus to "&Conferma", and a
+// held Return on "&Conferma" opens the end window with the focus on "&Sì"; the keyboard's
+// repeats must press neither. Space already presses on its release, which a repeat is not.
+class Button : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (enter && event->isAutoRepeat())
+            event->accept();
+        else
+            QPushButton::keyPressEvent(event);
+    }
+};
+
 QWidget* makeButton(Form& form, const ControlSpec& entry) {
-    auto* button = new QPushButton(QString::fromUtf8(entry.caption), &form);
-    // Return presses the button that has the focus, as Space does.
+    auto* button = new Button(QString::fromUtf8(entry.caption), &form);
     button->setAutoDefault(true);
     if (entry.cancel)
         form.setCancelButton(button);

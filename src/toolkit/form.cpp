@@ -105,6 +105,15 @@ ClickArea* Form::clickAreaAt(QPointF position) const {
 // shape or line under the pointer (click areas are transparent), so a cover hides what lies
 // beneath it from the tooltip too.
 bool Form::event(QEvent* event) {
+    // A held Alt+letter presses its button once: taken here, a repeat reaches no accelerator,
+    // so it cannot press "&Sì" in the end window that "&Soluzione" has just opened.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->isAutoRepeat() && key->modifiers().testFlag(Qt::AltModifier)) {
+            event->accept();
+            return true;
+        }
+    }
     if (event->type() != QEvent::ToolTip)
         return QWidget::event(event);
     const auto* help = static_cast<QHelpEvent*>(event);

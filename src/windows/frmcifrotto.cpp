@@ -65,19 +65,21 @@ QString resultText(const rules::Board& board, int row) {
     return countsText(reds, whites);
 }
 
-// What a screen reader calls each part of the board.
+// What a screen reader calls each part of the board, starting with its row.
+QString rowSpoken(int row) { return QStringLiteral("Riga %1").arg(row); }
+
 QString holeSpoken(int row, int column, const QString& colour) {
-    return QStringLiteral("Riga %1, foro %2: %3")
-        .arg(row)
+    return QStringLiteral("%1, foro %2: %3")
+        .arg(rowSpoken(row))
         .arg(column)
         .arg(colour.isEmpty() ? QStringLiteral("vuoto") : colour);
 }
 
 // The block of four squares speaks through its first square.
 QString answerSpoken(const rules::Board& board, int row) {
-    return QStringLiteral("Riga %1, risposta: %2")
-        .arg(row)
-        .arg(row <= board.riga ? resultText(board, row) : QStringLiteral("non ancora confermata"));
+    return QStringLiteral("%1, risposta: %2")
+        .arg(rowSpoken(row),
+             row <= board.riga ? resultText(board, row) : QStringLiteral("non ancora confermata"));
 }
 
 QString coverSpoken(bool shown) {
@@ -151,8 +153,8 @@ frmcifrotto::frmcifrotto(toolkit::WindowRegistry& registry,
     QWidget* previous = palette_;
     QWidget::setTabOrder(button("cmdsoluzione"), palette_);
     for (int row = 1; row <= rules::kRows; ++row) {
-        auto* group = new toolkit::ItemGroup(*this, QStringLiteral("row%1").arg(row),
-                                             QStringLiteral("Riga %1").arg(row));
+        auto* group =
+            new toolkit::ItemGroup(*this, QStringLiteral("row%1").arg(row), rowSpoken(row));
         for (int column = 1; column <= rules::kColumns; ++column)
             group->add(holeAreas_.at(row, column));
         group->add(squares_.at(row, 1)); // the row's answer speaks through its first square
@@ -217,7 +219,7 @@ void frmcifrotto::cmdconferma_Click() {
         const int confirmed = board_.riga;
         toolkit::ItemGroup& next = rows_.at(confirmed + 1);
         next.setCurrent(0);
-        announce(QStringLiteral("Riga %1: %2").arg(confirmed).arg(resultText(board_, confirmed)),
+        announce(QStringLiteral("%1: %2").arg(rowSpoken(confirmed), resultText(board_, confirmed)),
                  &next.currentArea());
         next.setFocus(Qt::OtherFocusReason);
     }
@@ -270,8 +272,8 @@ bool frmcifrotto::rowKey(int row, const QKeyEvent& key) {
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        // A held key puts one peg in, and its repeats never reach "&Conferma" once the row is
-        // full.
+        // A held key puts one peg in; once the row is full its repeats go to "&Conferma",
+        // which only a fresh press presses.
         if (!key.isAutoRepeat())
             imgHole_Click(row, group.current() + 1);
         return true;

@@ -16,9 +16,6 @@ namespace windows {
 using namespace fine_layout;
 
 namespace {
-constexpr int kQuestionTop = 840;       // twips, as laid out
-constexpr int kRaisedQuestionTop = 480; // with no message above it
-
 // "rosso, verde, blu, nero": the secret's colours from left to right.
 QString secretInWords(const rules::Board& board) {
     QStringList colours;

@@ -8,6 +8,10 @@ namespace windows::fine_layout {
 
 using toolkit::ControlKind;
 
+// The question's top in twips, under the message; with no message, it rises.
+inline constexpr int kQuestionTop = 840;
+inline constexpr int kRaisedQuestionTop = 480;
+
 inline constexpr toolkit::FormSpec kForm{"frmfine", "Cifrotto", 2940, 1755, 0x80C0FF};
 
 inline constexpr std::array<toolkit::ControlSpec, 4> kControls{{
@@ -31,7 +35,7 @@ inline constexpr std::array<toolkit::ControlSpec, 4> kControls{{
      .background = 0x80C0FF},
     {.kind = ControlKind::Label,
      .name = "lbldomanda",
-     .rect = {480, 840, 1935, 255},
+     .rect = {480, kQuestionTop, 1935, 255},
      .tabIndex = 3,
      .caption = "Un'altra partita?",
      .background = 0x80C0FF},

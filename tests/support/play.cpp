@@ -37,9 +37,9 @@ QString hole(int row, int column) { return QStringLiteral("img%1%2").arg(row).ar
 QString disc(int row, int column) { return QStringLiteral("shp%1%2").arg(row).arg(column); }
 QString square(int row, int k) { return QStringLiteral("shpp%1%2").arg(row).arg(k); }
 QString secretShape(int k) { return QStringLiteral("shpn%1").arg(k); }
-QString marker(int code) { return QStringLiteral("shps") + nameOf(code); }
-QString swatch(int code) { return QStringLiteral("shp") + nameOf(code); }
-QString paletteArea(int code) { return QStringLiteral("img") + nameOf(code); }
+QString marker(int code) { return QStringLiteral("shps") + pegs::nameOf(code); }
+QString swatch(int code) { return QStringLiteral("shp") + pegs::nameOf(code); }
+QString paletteArea(int code) { return QStringLiteral("img") + pegs::nameOf(code); }
 
 toolkit::Shape* shape(const QWidget* window, const QString& name) {
     return support::control<toolkit::Shape>(window, name);
@@ -63,7 +63,7 @@ windows::frmcifrotto* openGame(toolkit::WindowRegistry& registry) {
 std::array<int, 4> secretOf(const QWidget* game) {
     std::array<int, 4> codes{};
     for (int k = 1; k <= 4; ++k)
-        codes[std::size_t(k - 1)] = codeOf(shape(game, secretShape(k))->fill());
+        codes[std::size_t(k - 1)] = pegs::codeOf(shape(game, secretShape(k))->fill());
     return codes;
 }
 
@@ -102,16 +102,16 @@ void lose(windows::frmcifrotto* game) {
 QString squaresOf(const QWidget* game, int row) {
     QString text;
     for (int k = 1; k <= 4; ++k)
-        text += squareLetter(shape(game, square(row, k))->fill());
+        text += pegs::squareLetter(shape(game, square(row, k))->fill());
     return text;
 }
 
 QString departureFromOpening(const windows::frmcifrotto* game) {
     for (int r = 1; r <= 12; ++r) {
         for (int c = 1; c <= 4; ++c) {
-            if (shape(game, disc(r, c))->fill() != kButtonFace)
+            if (shape(game, disc(r, c))->fill() != pegs::kButtonFace)
                 return disc(r, c) + QStringLiteral(" holds a peg");
-            if (shape(game, square(r, c))->fill() != kButtonFace)
+            if (shape(game, square(r, c))->fill() != pegs::kButtonFace)
                 return square(r, c) + QStringLiteral(" is lit");
             if (support::control<toolkit::Item>(game, hole(r, c))->isVisible() != (r == 1))
                 return hole(r, c) + QStringLiteral(" has the wrong activity");
@@ -119,7 +119,7 @@ QString departureFromOpening(const windows::frmcifrotto* game) {
     }
     for (int k = 1; k <= 11; ++k)
         if (shape(game, marker(k))->isVisible())
-            return nameOf(k) + QStringLiteral(" is picked");
+            return pegs::nameOf(k) + QStringLiteral(" is picked");
     if (!shape(game, QStringLiteral("shpschermo"))->isVisible())
         return QStringLiteral("the secret is uncovered");
     if (support::control<QWidget>(game, QStringLiteral("cmdconferma"))->isEnabled())
@@ -139,9 +139,9 @@ QString departureFromOpening(const windows::frmcifrotto* game) {
 }
 
 QColor onScreen(const QWidget* window, unsigned value) {
-    if (value == kButtonFace)
+    if (value == pegs::kButtonFace)
         return window->palette().color(QPalette::Button);
-    if (value == kWindowBackground)
+    if (value == pegs::kWindowBackground)
         return window->palette().color(QPalette::Base);
     return support::rgb(value);
 }

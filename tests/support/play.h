@@ -18,8 +18,6 @@
 
 namespace play {
 
-using namespace pegs;
-
 // The program's windows, each new game drawing its secret from the next listed seed, then
 // from the seeds that follow the last one. When the running test has failed, the seeds it drew from
 // are printed, so that the same secrets can be replayed.

@@ -11,10 +11,11 @@ inline const QString kRules = QStringLiteral("frmistruzioni");
 inline const QString kGame = QStringLiteral("frmcifrotto");
 inline const QString kEnd = QStringLiteral("frmfine");
 
-// The end window's message, and the top of its question in pixels: 840 twips under the
-// message after a game's end, 480 twips with no message after "&Soluzione".
+// The end window's message and question, and the top of its question in pixels: 840 twips
+// under the message after a game's end, 480 twips with no message after "&Soluzione".
 inline const QString kWon = QStringLiteral("Hai vinto!");
 inline const QString kLost = QStringLiteral("Hai perso!");
+inline const QString kQuestion = QStringLiteral("Un'altra partita?");
 inline constexpr int kQuestionTop = 840 / 15;
 inline constexpr int kRaisedQuestionTop = 480 / 15;
 

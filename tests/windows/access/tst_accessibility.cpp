@@ -1,8 +1,10 @@
 // tst_accessibility.cpp: what a screen reader and a tooltip tell a player about the board.
 #include "support/play.h"
+#include "support/windows_named.h"
 #include "toolkit/shape.h"
 #include "windows/frmcifrotto.h"
 #include "windows/frmfine.h"
+#include "windows/frminizio.h"
 
 #include <QAccessible>
 #include <QHelpEvent>
@@ -27,7 +29,7 @@ QAccessibleInterface* accessibleChild(QWidget* window, const QString& objectName
     return findIn(QAccessible::queryAccessibleInterface(window), objectName);
 }
 
-QString nameOf(QWidget* window, const QString& objectName) {
+QString spokenName(QWidget* window, const QString& objectName) {
     QAccessibleInterface* child = accessibleChild(window, objectName);
     return child ? child->text(QAccessible::Name) : QStringLiteral("<not exposed>");
 }
@@ -66,8 +68,8 @@ private slots:
 
     // Clicks away from the focus are news where it stands ("&Fine" as the game opens).
     void holesSayTheirRowColumnAndColour() {
-        QCOMPARE(nameOf(game, "img11"), QStringLiteral("Riga 1, foro 1: vuoto"));
-        QCOMPARE(nameOf(game, "img124"), QStringLiteral("Riga 12, foro 4: vuoto"));
+        QCOMPARE(spokenName(game, "img11"), QStringLiteral("Riga 1, foro 1: vuoto"));
+        QCOMPARE(spokenName(game, "img124"), QStringLiteral("Riga 12, foro 4: vuoto"));
         QAccessibleInterface* focus = QAccessible::queryAccessibleInterface(game)->focusChild();
         QCOMPARE(focus->text(QAccessible::Name), QStringLiteral("Fine"));
         support::click(game, "img13");
@@ -75,7 +77,7 @@ private slots:
         support::click(game, "imglilla");
         QCOMPARE(focus->text(QAccessible::Description), QStringLiteral("Colore scelto: lilla"));
         support::click(game, "img13");
-        QCOMPARE(nameOf(game, "img13"), QStringLiteral("Riga 1, foro 3: lilla"));
+        QCOMPARE(spokenName(game, "img13"), QStringLiteral("Riga 1, foro 3: lilla"));
         QCOMPARE(focus->text(QAccessible::Description), QStringLiteral("Riga 1, foro 3: lilla"));
         QVERIFY(!accessibleChild(game, "img13")->state().disabled);
         QVERIFY(accessibleChild(game, "img23")->state().disabled);
@@ -86,20 +88,21 @@ private slots:
         support::click(game, "imgrosso");
         QAccessibleInterface* hidden = accessibleChild(game, "img21");
         hidden->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(game->board().disc(2, 1), play::kButtonFace);
+        QCOMPARE(game->board().disc(2, 1), pegs::kButtonFace);
         QAccessibleInterface* open = accessibleChild(game, "img11");
         open->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(game->board().disc(1, 1), play::kRed);
+        QCOMPARE(game->board().disc(1, 1), pegs::kRed);
     }
 
     // The focus that a confirm hands to the new row carries the result, to be read with it.
     void feedbackBlocksSayTheirCountsOnceConfirmedAndTheFocusSaysThemToo() {
-        QCOMPARE(nameOf(game, "shpp11"), QStringLiteral("Riga 1, risposta: non ancora confermata"));
+        QCOMPARE(spokenName(game, "shpp11"),
+                 QStringLiteral("Riga 1, risposta: non ancora confermata"));
         // Secret colour 1 in its own column, secret colour 2 in column 3, two absent colours.
         const auto secret = play::secretOf(game);
         const auto absent = play::absentFrom(secret);
         play::playRow(game, 1, {secret[0], absent[0], secret[1], absent[1]});
-        QCOMPARE(nameOf(game, "shpp11"), QStringLiteral("Riga 1, risposta: 1 rosso, 1 bianco"));
+        QCOMPARE(spokenName(game, "shpp11"), QStringLiteral("Riga 1, risposta: 1 rosso, 1 bianco"));
         QAccessibleInterface* focus = QAccessible::queryAccessibleInterface(game)->focusChild();
         QVERIFY(focus);
         QCOMPARE(focus->object()->objectName(), QStringLiteral("img21"));
@@ -140,29 +143,42 @@ private slots:
     // said once, as the dialog opens; "&Sì", which has the focus, adds nothing.
     void theEndWindowIsADialogThatSaysTheOutcomeTheSecretAndTheQuestionOnArrival() {
         const auto secret = play::secretOf(game);
-        const QString told = QStringLiteral("Combinazione: %1, %2, %3, %4. Un'altra partita?")
-                                 .arg(play::nameOf(secret[0]), play::nameOf(secret[1]),
-                                      play::nameOf(secret[2]), play::nameOf(secret[3]));
+        const QString told =
+            QStringLiteral("Combinazione: %1, %2, %3, %4. %5")
+                .arg(pegs::nameOf(secret[0]), pegs::nameOf(secret[1]), pegs::nameOf(secret[2]),
+                     pegs::nameOf(secret[3]), kinds::kQuestion);
         play::win(game);
         support::settle();
         auto* fine = registry->find<windows::frmfine>();
         QVERIFY(fine);
         QAccessibleInterface* dialog = QAccessible::queryAccessibleInterface(fine);
         QCOMPARE(dialog->role(), QAccessible::Dialog);
-        QCOMPARE(dialog->text(QAccessible::Description), QStringLiteral("Hai vinto! ") + told);
+        QCOMPARE(dialog->text(QAccessible::Description), kinds::kWon + u' ' + told);
         QCOMPARE(dialog->focusChild()->text(QAccessible::Name), QStringLiteral("Sì"));
         QCOMPARE(dialog->focusChild()->text(QAccessible::Description), QString());
         support::click(game, "cmdsoluzione");
         QCOMPARE(dialog->text(QAccessible::Description), told);
     }
 
+    // The start window opens with no button focused, so the window says what its buttons are
+    // and which keys press them.
+    void theStartWindowSaysItsButtonsAndTheirKeys() {
+        support::click(game, "cmdesci");
+        support::settle();
+        auto* start = registry->find<windows::frminizio>();
+        QVERIFY(start);
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(start)->text(QAccessible::Description),
+            QStringLiteral("Finestra d'inizio: Comincia, Alt+C; Istruzioni, Alt+I; Esci, Alt+E."));
+    }
+
     void theCoverSaysTheCombinationIsHiddenUntilTheSolution() {
-        QCOMPARE(nameOf(game, "shpschermo"), QStringLiteral("Combinazione segreta nascosta"));
-        QCOMPARE(nameOf(game, "shpn1"), QStringLiteral("<not exposed>"));
+        QCOMPARE(spokenName(game, "shpschermo"), QStringLiteral("Combinazione segreta nascosta"));
+        QCOMPARE(spokenName(game, "shpn1"), QStringLiteral("<not exposed>"));
         support::click(game, "cmdsoluzione");
-        const QString first = play::nameOf(play::secretOf(game)[0]);
-        QCOMPARE(nameOf(game, "shpn1"), QStringLiteral("Combinazione, colore 1: ") + first);
-        QCOMPARE(nameOf(game, "shpschermo"), QStringLiteral("<not exposed>"));
+        const QString first = pegs::nameOf(play::secretOf(game)[0]);
+        QCOMPARE(spokenName(game, "shpn1"), QStringLiteral("Combinazione, colore 1: ") + first);
+        QCOMPARE(spokenName(game, "shpschermo"), QStringLiteral("<not exposed>"));
     }
 
     void buttonsSayTheirCaptionsWithoutTheAmpersand() {

@@ -1,9 +1,12 @@
 // tst_keyboard.cpp: a whole game by keys alone; where Tab goes; the arrows on the palette and
 // the row; the focus after a confirm; the focus ring on screen, sharp at scales 1 and 2.
+#include "support/burst.h"
 #include "support/play.h"
+#include "support/windows_named.h"
 #include "toolkit/item_group.h"
 #include "toolkit/shape.h"
 #include "windows/frmfine.h"
+#include "windows/frminizio.h"
 
 #include <QBackingStore>
 #include <QLabel>
@@ -98,9 +101,8 @@ QString ringAcross(QWidget* window, QRect box, bool ring) {
 }
 
 // A key that the keyboard repeats while it is held, as it reaches the window.
-void heldKey(QWidget* game, Qt::Key key) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
-    QCoreApplication::sendEvent(game->windowHandle(), &press);
+void heldKey(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    qt_handleKeyEvent(window->windowHandle(), QEvent::KeyPress, key, modifiers, QString(), true);
 }
 
 } // namespace
@@ -125,11 +127,33 @@ private slots:
         support::settle();
         auto* fine = registry->find<windows::frmfine>();
         QVERIFY(fine);
-        QCOMPARE(support::control<QLabel>(fine, "lblmessaggio")->text(), "Hai vinto!");
+        QCOMPARE(support::control<QLabel>(fine, "lblmessaggio")->text(), kinds::kWon);
         QCOMPARE(play::squaresOf(game, 2), QStringLiteral("RRRR"));
     }
 
+    // The start window's first focus is its picture, no button, so that Return and Space
+    // press nothing as it opens.
+    void startWindowTabsFromThePicture() {
+        support::click(game, "cmdesci");
+        support::settle();
+        auto* start = registry->find<windows::frminizio>();
+        QVERIFY(start && QTest::qWaitForWindowActive(start));
+        QCOMPARE(focused(start), QStringLiteral("Picture1"));
+        QCOMPARE(tabs(start, 4),
+                 (QStringList{"cmdistruzioni", "cmdesci", "cmdcomincia", "Picture1"}));
+    }
+
     void tabGoesRoundTheButtonsThePaletteAndTheOpenRowOnly() {
+        // The native controls in their order, the hidden ones too; with "&Conferma" disabled,
+        // the first to hold the focus is "&Fine".
+        const QStringList order{"cmdconferma", "cmdesci",       "lblmessaggio",
+                                "opt1",        "cmdricomincia", "cmdsoluzione"};
+        QStringList chain;
+        QWidget* first = support::control<QWidget>(game, "cmdconferma");
+        for (QWidget* at = first; chain.isEmpty() || at != first; at = at->nextInFocusChain())
+            if (order.contains(at->objectName()))
+                chain << at->objectName();
+        QCOMPARE(chain, order);
         QCOMPARE(focused(game), QStringLiteral("cmdesci"));
         QCOMPARE(tabs(game, 5),
                  (QStringList{"cmdricomincia", "cmdsoluzione", "palette", "row1", "cmdesci"}));
@@ -207,8 +231,40 @@ private slots:
         QCOMPARE(group(game, "row2")->currentArea().accessibleDescription(),
                  QStringLiteral("Riga 1: nessun colore giusto"));
         // The held Return put nothing in; the Space put the chosen colour in once.
-        QCOMPARE(game->board().disc(2, 1), play::valueOf(absent[3]));
-        QCOMPARE(game->board().disc(2, 2), play::kButtonFace);
+        QCOMPARE(game->board().disc(2, 1), pegs::valueOf(absent[3]));
+        QCOMPARE(game->board().disc(2, 2), pegs::kButtonFace);
+    }
+
+    // Return held on the last empty hole fills it and hands the focus to "&Conferma", which
+    // its repeats leave alone. The repeats of a fresh Return that wins press neither "&Fine",
+    // where the game window's focus falls, nor "&Sì" of the end window; nor do Alt+S's.
+    void aHeldReturnFillsTheLastHoleAndConfirmsNothing() {
+        const auto secret = play::secretOf(game);
+        for (int column = 1; column <= 3; ++column) {
+            play::pick(game, secret[std::size_t(column - 1)]);
+            support::click(game, play::hole(1, column));
+        }
+        play::pick(game, secret[3]);
+        tabs(game, 4);
+        for (int i = 0; i < 3; ++i)
+            support::key(game, Qt::Key_Right);
+        support::Burst().hold(game, Qt::Key_Return, 3).deliver();
+        QCOMPARE(game->board().disc(1, 4), pegs::valueOf(secret[3]));
+        QCOMPARE(game->board().riga, 0);
+        QCOMPARE(focused(game), QStringLiteral("cmdconferma"));
+
+        support::Burst().hold(game, Qt::Key_Return, 3).deliver();
+        support::settle();
+        auto* fine = registry->find<windows::frmfine>();
+        QVERIFY(fine && QTest::qWaitForWindowActive(fine));
+        QCOMPARE(registry->find<windows::frmcifrotto>(), game);
+        QCOMPARE(focused(fine), QStringLiteral("cmdsi"));
+        heldKey(fine, Qt::Key_Return);
+        heldKey(fine, Qt::Key_S, Qt::AltModifier);
+        QVERIFY(support::waitForDelayedClicks());
+        support::settle();
+        QCOMPARE(registry->gamesOpened(), 1);
+        QCOMPARE(registry->find<windows::frmfine>(), fine);
     }
 
     // The ring as the screen shows it, where a ring left behind would stay: round the

@@ -3,6 +3,7 @@
 // time); the window icon is the SVG at each of its sizes. Run once per QT_SCALE_FACTOR.
 #include "app/start.h"
 #include "support/gui.h"
+#include "support/windows_named.h"
 #include "windows/frminizio.h"
 #include "windows/frmistruzioni.h"
 
@@ -50,22 +51,17 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("svg");
-        QTest::newRow("start picture") << "frminizio"
-                                       << "Picture1"
-                                       << ":/artwork/inizio.svg";
-        QTest::newRow("start strip") << "frminizio"
-                                     << "Image1"
-                                     << ":/artwork/striscia.svg";
-        QTest::newRow("instructions picture") << "frmistruzioni"
-                                              << "Picture1"
-                                              << ":/artwork/istruzioni.svg";
+        QTest::newRow("start picture") << kinds::kStart << "Picture1" << ":/artwork/inizio.svg";
+        QTest::newRow("start strip") << kinds::kStart << "Image1" << ":/artwork/striscia.svg";
+        QTest::newRow("instructions picture")
+            << kinds::kRules << "Picture1" << ":/artwork/istruzioni.svg";
     }
 
     void eachPictureIsTheSvgOverItsBackground() {
         QFETCH(QString, window);
         QFETCH(QString, name);
         QFETCH(QString, svg);
-        QWidget* form = window == QLatin1String("frminizio")
+        QWidget* form = window == kinds::kStart
                             ? static_cast<QWidget*>(registry_.show<windows::frminizio>())
                             : registry_.show<windows::frmistruzioni>();
         QVERIFY(QTest::qWaitForWindowExposed(form));

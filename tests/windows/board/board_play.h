@@ -10,22 +10,20 @@
 #include <array>
 #include <vector>
 
-// The board tests reach the shared play helpers as board:: too.
 namespace board {
-
-using namespace play;
 
 // The same squares as the grabbed window shows them, read at each square's centre.
 inline QString squaresOnScreen(QWidget* game, int row) {
     const QImage image = support::grab(game);
-    const QColor red = onScreen(game, kRed);
-    const QColor white = onScreen(game, kWhite);
-    const QColor unlit = onScreen(game, kButtonFace);
     QString text;
     for (int k = 1; k <= 4; ++k) {
         const QColor seen =
-            image.pixelColor(support::centreOf(support::controlOf(game, square(row, k))));
-        text += seen == red ? u'R' : seen == white ? u'W' : seen == unlit ? u'.' : u'?';
+            image.pixelColor(support::centreOf(support::controlOf(game, play::square(row, k))));
+        unsigned value = 0x1000000; // no colour a square takes: squareLetter's '?'
+        for (const unsigned lit : {pegs::kRed, pegs::kWhite, pegs::kButtonFace})
+            if (seen == play::onScreen(game, lit))
+                value = lit;
+        text += pegs::squareLetter(value);
     }
     return text;
 }
@@ -34,7 +32,7 @@ inline QString squaresOnScreen(QWidget* game, int row) {
 // colour that the secret does not hold.
 inline std::array<int, 4> rowAgainst(const std::array<int, 4>& secret,
                                      const std::array<int, 4>& pattern) {
-    const std::vector<int> absent = absentFrom(secret);
+    const std::vector<int> absent = play::absentFrom(secret);
     std::array<int, 4> codes{};
     for (std::size_t i = 0; i < 4; ++i)
         codes[i] = pattern[i] > 0 ? secret[std::size_t(pattern[i] - 1)]

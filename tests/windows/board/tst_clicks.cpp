@@ -13,7 +13,7 @@ namespace {
 QList<int> shownMarkers(const QWidget* game) {
     QList<int> shown;
     for (int k = 1; k <= 11; ++k)
-        if (board::shape(game, "shps" + board::nameOf(k))->isVisible())
+        if (play::shape(game, "shps" + pegs::nameOf(k))->isVisible())
             shown << k;
     return shown;
 }
@@ -33,17 +33,17 @@ private slots:
     }
 
     void holesOfLaterRowsTakeNoClicksAtOpening() {
-        board::pick(game, kRosso);
+        play::pick(game, kRosso);
         for (int r = 2; r <= 12; ++r)
             for (int c = 1; c <= 4; ++c)
-                support::click(game, board::hole(r, c));
+                support::click(game, play::hole(r, c));
         const QImage image = support::grab(game);
         for (int r = 2; r <= 12; ++r) {
             for (int c = 1; c <= 4; ++c) {
-                const auto* disc = board::shape(game, board::disc(r, c));
-                QCOMPARE(disc->fill(), board::kButtonFace);
+                const auto* disc = play::shape(game, play::disc(r, c));
+                QCOMPARE(disc->fill(), pegs::kButtonFace);
                 QCOMPARE(image.pixelColor(support::centreOf(disc)),
-                         board::onScreen(game, board::kButtonFace));
+                         play::onScreen(game, pegs::kButtonFace));
             }
         }
         QVERIFY(!confirm->isEnabled());
@@ -52,57 +52,57 @@ private slots:
     void aClickOnTheRingOutsideTheSwatchSelectsNothing() {
         support::clickAt(game, ringOf(kRosso));
         QCOMPARE(shownMarkers(game), QList<int>());
-        board::pick(game, kBlu);
+        play::pick(game, kBlu);
         support::clickAt(game, ringOf(kRosso));
         QCOMPARE(shownMarkers(game), QList<int>{kBlu});
     }
 
     void atMostOneMarkerIsShownAndItIsTheLastPicked() {
-        board::pick(game, kBianco);
+        play::pick(game, kBianco);
         QCOMPARE(shownMarkers(game), QList<int>{kBianco});
-        board::pick(game, kVerde);
+        play::pick(game, kVerde);
         QCOMPARE(shownMarkers(game), QList<int>{kVerde});
         const QImage image = support::grab(game);
         QCOMPARE(image.pixelColor(ringOf(kVerde)), support::rgb(0xC0FFC0));
         QCOMPARE(image.pixelColor(ringOf(kBianco)), support::rgb(0x80C0FF));
         for (int k = 11; k >= 1; --k) {
-            board::pick(game, k);
+            play::pick(game, k);
             QCOMPARE(shownMarkers(game), QList<int>{k});
         }
-        board::pick(game, kBianco); // picking the selected colour again keeps it
+        play::pick(game, kBianco); // picking the selected colour again keeps it
         QCOMPARE(shownMarkers(game), QList<int>{kBianco});
     }
 
     void aHoleStaysEmptyWithoutAColour() {
-        support::click(game, board::hole(1, 1));
-        QCOMPARE(board::shape(game, board::disc(1, 1))->fill(), board::kButtonFace);
-        QCOMPARE(support::colourAt(game, support::centreOf(board::shape(game, board::disc(1, 1)))),
-                 board::onScreen(game, board::kButtonFace));
+        support::click(game, play::hole(1, 1));
+        QCOMPARE(play::shape(game, play::disc(1, 1))->fill(), pegs::kButtonFace);
+        QCOMPARE(support::colourAt(game, support::centreOf(play::shape(game, play::disc(1, 1)))),
+                 play::onScreen(game, pegs::kButtonFace));
         QVERIFY(!confirm->isEnabled());
     }
 
     void aHoleTakesThePickedColour_data() {
         QTest::addColumn<int>("code");
         for (int k = 1; k <= 11; ++k)
-            QTest::newRow(board::kPegs[std::size_t(k - 1)].name) << k;
+            QTest::newRow(pegs::kPegs[std::size_t(k - 1)].name) << k;
     }
     void aHoleTakesThePickedColour() {
         QFETCH(int, code);
-        board::pick(game, code);
-        support::click(game, board::hole(1, 3));
-        const auto* disc = board::shape(game, board::disc(1, 3));
-        QCOMPARE(disc->fill(), board::valueOf(code));
+        play::pick(game, code);
+        support::click(game, play::hole(1, 3));
+        const auto* disc = play::shape(game, play::disc(1, 3));
+        QCOMPARE(disc->fill(), pegs::valueOf(code));
         QCOMPARE(support::colourAt(game, support::centreOf(disc)),
-                 support::rgb(board::valueOf(code)));
+                 support::rgb(pegs::valueOf(code)));
     }
 
     void violaIsPaleLavenderAndLillaMagenta() {
-        board::pick(game, 10);
-        support::click(game, board::hole(1, 1));
-        board::pick(game, 11);
-        support::click(game, board::hole(1, 2));
-        QCOMPARE(board::shape(game, board::disc(1, 1))->fill(), 0xFFC0C0u);
-        QCOMPARE(board::shape(game, board::disc(1, 2))->fill(), 0xFF00FFu);
+        play::pick(game, 10);
+        support::click(game, play::hole(1, 1));
+        play::pick(game, 11);
+        support::click(game, play::hole(1, 2));
+        QCOMPARE(play::shape(game, play::disc(1, 1))->fill(), 0xFFC0C0u);
+        QCOMPARE(play::shape(game, play::disc(1, 2))->fill(), 0xFF00FFu);
     }
 
     // Columns in the order they are clicked, and the colour for each click.
@@ -122,56 +122,56 @@ private slots:
         for (qsizetype i = 0; i < columns.size(); ++i) {
             QVERIFY2(!confirm->isEnabled(), "enabled before the row was full");
             QVERIFY(!confirm->hasFocus());
-            board::pick(game, colours[i]);
-            support::click(game, board::hole(1, columns[i]));
+            play::pick(game, colours[i]);
+            support::click(game, play::hole(1, columns[i]));
         }
         QVERIFY(confirm->isEnabled());
         QVERIFY(confirm->hasFocus());
     }
 
     void returnConfirmsTheFullRowAndOpensTheNext() {
-        board::fillRow(game, 1, {kRosso, kVerde, kBlu, kNero});
+        play::fillRow(game, 1, {kRosso, kVerde, kBlu, kNero});
         support::key(game, Qt::Key_Return);
         QCOMPARE(game->board().riga, 1);
         QVERIFY(!confirm->isEnabled());
         for (int c = 1; c <= 4; ++c) {
-            QVERIFY(!support::control<toolkit::ClickArea>(game, board::hole(1, c))->isVisible());
-            QVERIFY(support::control<toolkit::ClickArea>(game, board::hole(2, c))->isVisible());
+            QVERIFY(!support::control<toolkit::ClickArea>(game, play::hole(1, c))->isVisible());
+            QVERIFY(support::control<toolkit::ClickArea>(game, play::hole(2, c))->isVisible());
         }
         // Row 1 keeps its pegs and no longer reacts; row 2 does.
-        board::pick(game, kBianco);
-        support::click(game, board::hole(1, 1));
-        support::click(game, board::hole(2, 1));
-        QCOMPARE(board::shape(game, board::disc(1, 1))->fill(), board::valueOf(kRosso));
-        QCOMPARE(board::shape(game, board::disc(2, 1))->fill(), board::valueOf(kBianco));
+        play::pick(game, kBianco);
+        support::click(game, play::hole(1, 1));
+        support::click(game, play::hole(2, 1));
+        QCOMPARE(play::shape(game, play::disc(1, 1))->fill(), pegs::valueOf(kRosso));
+        QCOMPARE(play::shape(game, play::disc(2, 1))->fill(), pegs::valueOf(kBianco));
     }
 
     // Return held on "&Conferma": the press confirms, and the keyboard's repeats then come to
     // the new row, where they must not put pegs in.
     void aHeldReturnConfirmsOnceAndLeavesTheNextRowEmpty() {
-        board::fillRow(game, 1, {kRosso, kVerde, kBlu, kNero});
+        play::fillRow(game, 1, {kRosso, kVerde, kBlu, kNero});
         QVERIFY(confirm->hasFocus());
         support::Burst().hold(game, Qt::Key_Return, 3).deliver();
         QCOMPARE(game->board().riga, 1);
         for (int c = 1; c <= 4; ++c)
-            QCOMPARE(board::shape(game, board::disc(2, c))->fill(), board::kButtonFace);
+            QCOMPARE(play::shape(game, play::disc(2, c))->fill(), pegs::kButtonFace);
     }
 
     void altCPressesConfermaOnceTheRowIsFull() {
-        board::fillRow(game, 1, {kRosso, kVerde, kBlu, kBlu});
-        support::click(game, board::hole(1, 4)); // clicked again: the row is still full
+        play::fillRow(game, 1, {kRosso, kVerde, kBlu, kBlu});
+        support::click(game, play::hole(1, 4)); // clicked again: the row is still full
         support::key(game, Qt::Key_C, Qt::AltModifier);
         // An accelerator presses the button with a short visible push, so the press lands later.
         QTRY_COMPARE(game->board().riga, 1);
-        QVERIFY(support::control<toolkit::ClickArea>(game, board::hole(2, 1))->isVisible());
+        QVERIFY(support::control<toolkit::ClickArea>(game, play::hole(2, 1))->isVisible());
     }
 
     void theSelectionOutlivesTheConfirm() {
-        board::playRow(game, 1, {kRosso, kVerde, kBlu, kNero});
+        play::playRow(game, 1, {kRosso, kVerde, kBlu, kNero});
         QCOMPARE(shownMarkers(game), QList<int>{kNero});
         QCOMPARE(support::colourAt(game, ringOf(kNero)), support::rgb(0xC0FFC0));
-        support::click(game, board::hole(2, 2));
-        QCOMPARE(board::shape(game, board::disc(2, 2))->fill(), board::valueOf(kNero));
+        support::click(game, play::hole(2, 2));
+        QCOMPARE(play::shape(game, play::disc(2, 2))->fill(), pegs::valueOf(kNero));
         QVERIFY(!confirm->isEnabled());
     }
 

@@ -21,15 +21,15 @@ class TstGames : public play::BoardTest {
 private slots:
     void init() {
         BoardTest::init();
-        secret = board::secretOf(game);
+        secret = play::secretOf(game);
     }
 
     // What each square shows is the rules' tests' to say; here, that a scored row reaches the
     // screen, reds from square 1 and whites from square 4, and no other row lights.
     void aScoredRowLightsItsSquaresOnScreen() {
-        board::playRow(game, 1, board::rowAgainst(secret, kNothing));
-        board::playRow(game, 2, board::rowAgainst(secret, {1, 2, 4, -1}));
-        QCOMPARE(board::squaresOf(game, 2), QStringLiteral("RR.W"));
+        play::playRow(game, 1, board::rowAgainst(secret, kNothing));
+        play::playRow(game, 2, board::rowAgainst(secret, {1, 2, 4, -1}));
+        QCOMPARE(play::squaresOf(game, 2), QStringLiteral("RR.W"));
         QCOMPARE(board::squaresOnScreen(game, 2), QStringLiteral("RR.W"));
         QCOMPARE(board::squaresOnScreen(game, 1), QStringLiteral("...."));
         QCOMPARE(board::squaresOnScreen(game, 3), QStringLiteral("...."));
@@ -45,9 +45,9 @@ private slots:
         QFETCH(int, winningRow);
         const Pattern wrong[] = {kNothing, {2, 3, 4, 1}, {1, 2, 4, -1}, {1, 2, 3, -1}};
         for (int row = 1; row < winningRow; ++row)
-            board::playRow(game, row, board::rowAgainst(secret, wrong[(row - 1) % 4]));
+            play::playRow(game, row, board::rowAgainst(secret, wrong[(row - 1) % 4]));
         QVERIFY(!registry->find<windows::frmfine>());
-        board::playRow(game, winningRow, board::rowAgainst(secret, kSecret));
+        play::playRow(game, winningRow, board::rowAgainst(secret, kSecret));
 
         QCOMPARE(board::squaresOnScreen(game, winningRow), QStringLiteral("RRRR"));
         verifySecretShows();
@@ -62,10 +62,10 @@ private slots:
     void twelveWrongRowsLoseAndSayHaiPerso() {
         const Pattern wrong[] = {kNothing, {2, 3, 4, 1}, {1, 2, 3, -1}, {2, 2, 2, 2}};
         for (int row = 1; row <= 11; ++row)
-            board::playRow(game, row, board::rowAgainst(secret, wrong[(row - 1) % 4]));
+            play::playRow(game, row, board::rowAgainst(secret, wrong[(row - 1) % 4]));
         QVERIFY2(!registry->find<windows::frmfine>(), "the game ended before row 12");
-        QVERIFY(board::shape(game, "shpschermo")->isVisible());
-        board::playRow(game, 12, board::rowAgainst(secret, {1, 2, 3, -1}));
+        QVERIFY(play::shape(game, "shpschermo")->isVisible());
+        play::playRow(game, 12, board::rowAgainst(secret, {1, 2, 3, -1}));
 
         QCOMPARE(board::squaresOnScreen(game, 12), QStringLiteral("RRR."));
         verifySecretShows();
@@ -79,12 +79,12 @@ private slots:
 
 private:
     void verifySecretShows() {
-        QVERIFY(!board::shape(game, "shpschermo")->isVisible());
+        QVERIFY(!play::shape(game, "shpschermo")->isVisible());
         const QImage image = support::grab(game);
         for (int k = 1; k <= 4; ++k) {
-            const auto* shown = board::shape(game, QStringLiteral("shpn%1").arg(k));
+            const auto* shown = play::shape(game, QStringLiteral("shpn%1").arg(k));
             QCOMPARE(image.pixelColor(support::centreOf(shown)),
-                     support::rgb(board::valueOf(secret[std::size_t(k - 1)])));
+                     support::rgb(pegs::valueOf(secret[std::size_t(k - 1)])));
         }
     }
 
@@ -92,13 +92,13 @@ private:
     void verifyNoHoleTakesClicks() {
         auto* confirm = support::control<QPushButton>(game, "cmdconferma");
         QVERIFY(!confirm->isEnabled());
-        board::pick(game, 1);
+        play::pick(game, 1);
         for (int r = 1; r <= 12; ++r) {
             for (int c = 1; c <= 4; ++c) {
-                QVERIFY(!support::control<toolkit::Item>(game, board::hole(r, c))->isVisible());
-                const unsigned before = board::shape(game, board::disc(r, c))->fill();
-                support::click(game, board::hole(r, c));
-                QCOMPARE(board::shape(game, board::disc(r, c))->fill(), before);
+                QVERIFY(!support::control<toolkit::Item>(game, play::hole(r, c))->isVisible());
+                const unsigned before = play::shape(game, play::disc(r, c))->fill();
+                support::click(game, play::hole(r, c));
+                QCOMPARE(play::shape(game, play::disc(r, c))->fill(), before);
             }
         }
         QVERIFY(!confirm->isEnabled());

@@ -6,7 +6,6 @@
 #include "toolkit/line.h"
 #include "toolkit/shape.h"
 #include "windows/frmcifrotto.h"
-#include "windows/frminizio.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -19,57 +18,34 @@ namespace {
 
 enum class Kind { Circle, Rectangle, ClickArea, Line, Button, Label, Option };
 
-struct Expected {
-    QString name;
-    Kind kind;
-    QRectF twips; // left, top, width, height
-};
+// The lines between rows, from the top: between rows 12 and 11, and on down to rows 2 and 1.
+constexpr const char* kLinesTopFirst[] = {"Line6",  "Line5",  "Line4",  "Line3",  "Line2", "Line1",
+                                          "Line10", "Line11", "Line12", "Line13", "Line14"};
 
-// The board as HACKING's "The game in brief" lays it out, rule by rule. Rows are numbered from
-// the bottom.
-std::vector<Expected> expectedControls() {
-    std::vector<Expected> all;
-    const auto add = [&all](const QString& name, Kind kind, double l, double t, double w,
-                            double h) {
-        all.push_back({name, kind, QRectF(l, t, w, h)});
-    };
-
-    for (int r = 1; r <= 12; ++r) {
-        const int top = 840 + 600 * (12 - r);
-        for (int c = 1; c <= 4; ++c) {
-            const int left = 2040 + 480 * (c - 1);
-            add(board::disc(r, c), Kind::Circle, left, top, 375, 375);
-            add(board::hole(r, c), Kind::ClickArea, left, top, 375, 375);
-        }
-        add(board::square(r, 3), Kind::Rectangle, 1320, top, 135, 135);
-        add(board::square(r, 4), Kind::Rectangle, 1560, top, 135, 135);
-        add(board::square(r, 1), Kind::Rectangle, 1320, top + 240, 135, 135);
-        add(board::square(r, 2), Kind::Rectangle, 1560, top + 240, 135, 135);
-    }
-    for (int k = 1; k <= 11; ++k) {
-        const QString colour = board::nameOf(k);
-        add("shp" + colour, Kind::Circle, 360, 1080 + 600 * (k - 1), 375, 375);
-        add("img" + colour, Kind::ClickArea, 360, 1080 + 600 * (k - 1), 375, 375);
-        add("shps" + colour, Kind::Circle, 240, 960 + 600 * (k - 1), k == 1 ? 630 : 615, 615);
-    }
-    for (int i = 1; i <= 4; ++i)
-        add(QStringLiteral("shpn%1").arg(i), Kind::Circle, 2040 + 480 * (i - 1), 240, 375, 375);
-    add("shpschermo", Kind::Rectangle, 2040, 240, 1815, 375);
-    add("shpriquadro", Kind::Rectangle, 1200, 120, 2775, 7815);
-
-    const std::pair<const char*, int> lines[] = {
-        {"Line6", 1320},  {"Line5", 1920},  {"Line4", 2520},  {"Line3", 3120},
-        {"Line2", 3720},  {"Line1", 4320},  {"Line10", 4920}, {"Line11", 5520},
-        {"Line12", 6120}, {"Line13", 6720}, {"Line14", 7320}};
-    for (const auto& [name, y] : lines)
-        add(name, Kind::Line, 1200, y, 3960 - 1200, 15); // one pixel thick
-
-    add("cmdconferma", Kind::Button, 4200, 4080, 1575, 495);
-    add("cmdesci", Kind::Button, 4800, 7560, 1095, 375);
-    add("lblmessaggio", Kind::Label, 4200, 4800, 975, 255);
-    add("opt1", Kind::Option, 4200, 5160, 735, 255);
-    add("cmdricomincia", Kind::Button, 4800, 6960, 1095, 375);
-    add("cmdsoluzione", Kind::Button, 4800, 6360, 1095, 375);
+// Every control's name and kind.
+std::vector<std::pair<QString, Kind>> expectedControls() {
+    std::vector<std::pair<QString, Kind>> all;
+    for (int r = 1; r <= 12; ++r)
+        for (int c = 1; c <= 4; ++c)
+            all.insert(all.end(), {{play::disc(r, c), Kind::Circle},
+                                   {play::hole(r, c), Kind::ClickArea},
+                                   {play::square(r, c), Kind::Rectangle}});
+    for (int k = 1; k <= 11; ++k)
+        all.insert(all.end(), {{play::swatch(k), Kind::Circle},
+                               {play::paletteArea(k), Kind::ClickArea},
+                               {play::marker(k), Kind::Circle}});
+    for (int k = 1; k <= 4; ++k)
+        all.emplace_back(play::secretShape(k), Kind::Circle);
+    for (const char* line : kLinesTopFirst)
+        all.emplace_back(QString::fromLatin1(line), Kind::Line);
+    all.insert(all.end(), {{"shpschermo", Kind::Rectangle},
+                           {"shpriquadro", Kind::Rectangle},
+                           {"cmdconferma", Kind::Button},
+                           {"cmdesci", Kind::Button},
+                           {"cmdricomincia", Kind::Button},
+                           {"cmdsoluzione", Kind::Button},
+                           {"lblmessaggio", Kind::Label},
+                           {"opt1", Kind::Option}});
     return all;
 }
 
@@ -118,14 +94,13 @@ private slots:
         QCOMPARE(support::colourAt(game, QPoint(398, 532)), support::rgb(0x80C0FF));
     }
 
-    void everyControlHasItsNameKindAndRectangle() {
+    void everyControlHasItsNameAndKind() {
         const auto expected = expectedControls();
         QCOMPARE(expected.size(), std::size_t(200));
-        for (const Expected& control : expected) {
-            const QObject* found = game->findChild<QObject*>(control.name);
-            QVERIFY2(found, qPrintable(control.name));
-            QVERIFY2(isKind(found, control.kind), qPrintable(control.name));
-            QCOMPARE(placeOf(found), pixelsOf(control.twips));
+        for (const auto& [name, kind] : expected) {
+            const QObject* found = game->findChild<QObject*>(name);
+            QVERIFY2(found, qPrintable(name));
+            QVERIFY2(isKind(found, kind), qPrintable(name));
         }
         // Nothing else: the board's items and its six native controls are all accounted for;
         // the keyboard's groups of items draw nothing and take no click.
@@ -133,6 +108,104 @@ private slots:
         for (const QWidget* widget : game->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             widgets += qobject_cast<const toolkit::ItemGroup*>(widget) ? 0 : 1;
         QCOMPARE(game->items().size() + std::size_t(widgets), expected.size());
+    }
+
+    // Rectangles in twips as the game's description gives them: the corners of the holes, of
+    // the squares and of the palette, and one of every other kind of control.
+    void sampleControlsStandWhereTheBoardPutsThem_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRectF>("twips");
+        const std::pair<const char*, QRectF> samples[] = {
+            {"shp124", {3480, 840, 375, 375}},          {"img11", {2040, 7440, 375, 375}},
+            {"shpp11", {1320, 7680, 135, 135}},         {"shpp124", {1560, 840, 135, 135}},
+            {"shpn1", {2040, 240, 375, 375}},           {"shpschermo", {2040, 240, 1815, 375}},
+            {"shpbianco", {360, 1080, 375, 375}},       {"shpslilla", {240, 6960, 615, 615}},
+            {"shpsbianco", {240, 960, 630, 615}},       {"shpriquadro", {1200, 120, 2775, 7815}},
+            {"Line6", {1200, 1320, 2760, 15}},          {"Line14", {1200, 7320, 2760, 15}},
+            {"cmdconferma", {4200, 4080, 1575, 495}},   {"cmdesci", {4800, 7560, 1095, 375}},
+            {"cmdricomincia", {4800, 6960, 1095, 375}}, {"cmdsoluzione", {4800, 6360, 1095, 375}},
+            {"lblmessaggio", {4200, 4800, 975, 255}},   {"opt1", {4200, 5160, 735, 255}}};
+        for (const auto& [name, twips] : samples)
+            QTest::newRow(name) << QString::fromLatin1(name) << twips;
+    }
+    void sampleControlsStandWhereTheBoardPutsThem() {
+        QFETCH(QString, name);
+        QFETCH(QRectF, twips);
+        QCOMPARE(placeOf(support::controlOf(game, name)), pixelsOf(twips));
+    }
+
+    // From the samples, neighbours carry every other control to its place: the holes in an
+    // even grid, each row's squares beside its holes, the secret over the columns, an even
+    // palette with each ring round its swatch, each line between its two rows.
+    void neighboursLineUpWithTheSamples() {
+        const auto at = [this](const QString& name) {
+            return placeOf(support::controlOf(game, name));
+        };
+        const QRectF first = at(play::disc(1, 1));
+        const QPointF column = at(play::disc(1, 2)).topLeft() - first.topLeft();
+        const QPointF row = at(play::disc(2, 1)).topLeft() - first.topLeft();
+        for (int r = 1; r <= 12; ++r) {
+            for (int c = 1; c <= 4; ++c) {
+                const QRectF disc = at(play::disc(r, c));
+                QCOMPARE(disc, first.translated(column * (c - 1) + row * (r - 1)));
+                QCOMPARE(at(play::hole(r, c)), disc);
+            }
+            const QRectF holes = at(play::disc(r, 1));
+            QCOMPARE(at(play::square(r, 3)).top(), holes.top());
+            QCOMPARE(at(play::square(r, 1)).bottom(), holes.bottom());
+            for (int k = 1; k <= 4; ++k)
+                QCOMPARE(at(play::square(r, k)), at(play::square(1, k)).translated(row * (r - 1)));
+        }
+        QCOMPARE(at(play::square(1, 1)).left(), at(play::square(1, 3)).left());
+        QCOMPARE(at(play::square(1, 2)).left(), at(play::square(1, 4)).left());
+        QCOMPARE(at(play::square(1, 1)).top(), at(play::square(1, 2)).top());
+        // The secret over the columns, under the cover, which ends where the last one does.
+        for (int k = 1; k <= 4; ++k) {
+            const QRectF secret = at(play::secretShape(k));
+            QCOMPARE(secret.size(), first.size());
+            QCOMPARE(secret.left(), at(play::disc(12, k)).left());
+            QCOMPARE(secret.top(), at("shpschermo").top());
+        }
+        QCOMPARE(at("shpschermo").right(), at(play::secretShape(4)).right());
+
+        const QRectF bianco = at(play::swatch(1));
+        const QPointF step = at(play::swatch(2)).topLeft() - bianco.topLeft();
+        for (int k = 1; k <= 11; ++k) {
+            const QRectF swatch = at(play::swatch(k));
+            QCOMPARE(swatch, bianco.translated(step * (k - 1)));
+            QCOMPARE(at(play::paletteArea(k)), swatch);
+            // bianco's ring is one pixel wider on the right.
+            QCOMPARE(at(play::marker(k)).adjusted(0, 0, k == 1 ? -1 : 0, 0).center(),
+                     swatch.center());
+        }
+
+        for (int r = 11; r >= 1; --r) {
+            const QRectF line = at(QString::fromLatin1(kLinesTopFirst[11 - r]));
+            QVERIFY2(line.top() > at(play::disc(r + 1, 1)).bottom() &&
+                         line.bottom() < at(play::disc(r, 1)).top(),
+                     kLinesTopFirst[11 - r]);
+            QCOMPARE(line.left(), at("Line6").left());
+            QCOMPARE(line.width(), at("Line6").width());
+        }
+    }
+
+    // No two controls overlap, but where one lies over another (a click area over its shape,
+    // a swatch over its ring, the cover over the secret, anything over the frame) and where
+    // neighbouring rings share an edge, of which only one ever shows.
+    void controlsOverlapOnlyWhereOneHoldsTheOther() {
+        const auto expected = expectedControls();
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            const QString& a = expected[i].first;
+            const QRectF ra = placeOf(support::controlOf(game, a));
+            for (std::size_t j = i + 1; j < expected.size(); ++j) {
+                const QString& b = expected[j].first;
+                const QRectF rb = placeOf(support::controlOf(game, b));
+                const bool rings =
+                    a.startsWith(QLatin1String("shps")) && b.startsWith(QLatin1String("shps"));
+                QVERIFY2(!ra.intersects(rb) || ra.contains(rb) || rb.contains(ra) || rings,
+                         qPrintable(a + QStringLiteral(" and ") + b));
+            }
+        }
     }
 
     void commandsCarryTheirCaptionsAndFont() {
@@ -156,10 +229,9 @@ private slots:
         };
         for (int r = 1; r <= 12; ++r)
             for (int c = 1; c <= 4; ++c)
-                QVERIFY2(above(board::hole(r, c), board::disc(r, c)),
-                         qPrintable(board::hole(r, c)));
+                QVERIFY2(above(play::hole(r, c), play::disc(r, c)), qPrintable(play::hole(r, c)));
         for (int k = 1; k <= 11; ++k) {
-            const QString colour = board::nameOf(k);
+            const QString colour = pegs::nameOf(k);
             QVERIFY2(above("img" + colour, "shp" + colour), qPrintable(colour));
             QVERIFY2(above("shp" + colour, "shps" + colour), qPrintable(colour));
         }
@@ -171,9 +243,9 @@ private slots:
     // Empty holes, unlit squares, only row 1 active, no colour picked, the cover on, a
     // disabled "&Conferma" and untouched outcome carriers.
     void theBoardOpensInItsCreationState() {
-        QCOMPARE(board::departureFromOpening(game), QString());
-        QCOMPARE(board::shape(game, "shpschermo")->fill(), 0x808080u);
-        QVERIFY(board::shape(game, "shpriquadro")->isVisible());
+        QCOMPARE(play::departureFromOpening(game), QString());
+        QCOMPARE(play::shape(game, "shpschermo")->fill(), 0x808080u);
+        QVERIFY(play::shape(game, "shpriquadro")->isVisible());
         for (const char* name : {"cmdesci", "cmdricomincia", "cmdsoluzione"})
             QVERIFY(support::control<QPushButton>(game, name)->isEnabled());
         QVERIFY(support::control<QLabel>(game, "lblmessaggio")->isHidden());
@@ -182,37 +254,14 @@ private slots:
 
     void paletteOpensWithItsColoursAndNoSelection() {
         for (int k = 1; k <= 11; ++k) {
-            const QString colour = board::nameOf(k);
-            const unsigned fill = k == 1 ? board::kWindowBackground : board::valueOf(k);
-            QCOMPARE(board::shape(game, "shp" + colour)->fill(), fill);
-            QVERIFY(board::shape(game, "shp" + colour)->isVisible());
+            const QString colour = pegs::nameOf(k);
+            const unsigned fill = k == 1 ? pegs::kWindowBackground : pegs::valueOf(k);
+            QCOMPARE(play::shape(game, "shp" + colour)->fill(), fill);
+            QVERIFY(play::shape(game, "shp" + colour)->isVisible());
             QVERIFY(support::control<toolkit::ClickArea>(game, "img" + colour)->isVisible());
-            QVERIFY2(!board::shape(game, "shps" + colour)->isVisible(), qPrintable(colour));
-            QCOMPARE(board::shape(game, "shps" + colour)->fill(), 0xC0FFC0u);
+            QVERIFY2(!play::shape(game, "shps" + colour)->isVisible(), qPrintable(colour));
+            QCOMPARE(play::shape(game, "shps" + colour)->fill(), 0xC0FFC0u);
         }
-    }
-
-    void tabOrderRunsFromConfermaToSoluzione() {
-        const QStringList order{"cmdconferma", "cmdesci",       "lblmessaggio",
-                                "opt1",        "cmdricomincia", "cmdsoluzione"};
-        QWidget* first = support::control<QWidget>(game, "cmdconferma");
-        QStringList chain;
-        QWidget* at = first;
-        do {
-            if (order.contains(at->objectName()))
-                chain << at->objectName();
-            at = at->nextInFocusChain();
-        } while (at != first);
-        QCOMPARE(chain, order);
-        // With "&Conferma" disabled, the first control to hold the focus is "&Fine".
-        QCOMPARE(QApplication::focusWidget(), support::control<QWidget>(game, "cmdesci"));
-    }
-
-    void escapePressesFine() {
-        support::key(game, Qt::Key_Escape);
-        support::settle();
-        QVERIFY(!registry->find<windows::frmcifrotto>());
-        QVERIFY(registry->find<windows::frminizio>());
     }
 };
 

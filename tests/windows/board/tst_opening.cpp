@@ -20,7 +20,7 @@ class TstOpening : public QObject {
 private slots:
     void theWindowOpens170TwipsAboveTheCentreOfTheScreen() {
         play::SeededRegistry registry;
-        auto* game = board::openGame(registry);
+        auto* game = play::openGame(registry);
         support::settle(); // the frame is known once the platform has placed the window
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         const QRect frame = game->frameGeometry();
@@ -41,11 +41,11 @@ private slots:
     void aReopenedWindowStartsAFreshGameWithANewSecret() {
         QFETCH(bool, byRestartButton);
         play::SeededRegistry registry({kFirstSeed, kSecondSeed});
-        auto* game = board::openGame(registry);
-        const auto firstSecret = board::secretOf(game);
-        board::playRow(game, 1, board::rowAgainst(firstSecret, {2, 1, -1, 3}));
-        board::fillRow(game, 2, board::rowAgainst(firstSecret, {1, -1, -1, -1}));
-        QVERIFY(!board::departureFromOpening(game).isEmpty());
+        auto* game = play::openGame(registry);
+        const auto firstSecret = play::secretOf(game);
+        play::playRow(game, 1, board::rowAgainst(firstSecret, {2, 1, -1, 3}));
+        play::fillRow(game, 2, board::rowAgainst(firstSecret, {1, -1, -1, -1}));
+        QVERIFY(!play::departureFromOpening(game).isEmpty());
 
         if (byRestartButton) {
             support::click(game, "cmdricomincia");
@@ -59,8 +59,8 @@ private slots:
         auto* reopened = registry.find<windows::frmcifrotto>();
         QVERIFY(reopened && reopened->isVisible());
         QCOMPARE(registry.loadedWindows().size(), std::size_t(1));
-        QCOMPARE(board::departureFromOpening(reopened), QString());
-        QVERIFY(board::secretOf(reopened) != firstSecret);
+        QCOMPARE(play::departureFromOpening(reopened), QString());
+        QVERIFY(play::secretOf(reopened) != firstSecret);
     }
 };
 

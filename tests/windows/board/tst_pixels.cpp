@@ -21,14 +21,14 @@ private slots:
     void eachSwatchShowsItsColour_data() {
         QTest::addColumn<int>("code");
         for (int k = 1; k <= 11; ++k)
-            QTest::newRow(board::kPegs[std::size_t(k - 1)].name) << k;
+            QTest::newRow(pegs::kPegs[std::size_t(k - 1)].name) << k;
     }
     void eachSwatchShowsItsColour() {
         QFETCH(int, code);
         // bianco shows the desktop's window background, white under the standard scheme.
-        const QColor expected = code == 1 ? board::onScreen(game, board::kWindowBackground)
-                                          : support::rgb(board::valueOf(code));
-        const QPoint centre = support::centreOf(board::shape(game, "shp" + board::nameOf(code)));
+        const QColor expected = code == 1 ? play::onScreen(game, pegs::kWindowBackground)
+                                          : support::rgb(pegs::valueOf(code));
+        const QPoint centre = support::centreOf(play::shape(game, "shp" + pegs::nameOf(code)));
         QCOMPARE(centre, QPoint(36, swatchCentreY(code)));
         QCOMPARE(support::colourAt(game, centre), expected);
     }
@@ -40,8 +40,8 @@ private slots:
         QVERIFY(face != support::rgb(0x80C0FF));
         for (int r = 1; r <= 12; ++r) {
             for (int c = 1; c <= 4; ++c) {
-                const QPoint hole = support::centreOf(board::shape(game, board::disc(r, c)));
-                const QPoint square = support::centreOf(board::shape(game, board::square(r, c)));
+                const QPoint hole = support::centreOf(play::shape(game, play::disc(r, c)));
+                const QPoint square = support::centreOf(play::shape(game, play::square(r, c)));
                 QCOMPARE(image.pixelColor(hole), face);
                 QCOMPARE(image.pixelColor(square), face);
             }
@@ -73,12 +73,12 @@ private slots:
         QFETCH(int, code);
         const QPoint ring(kRingX, swatchCentreY(code));
         const QPoint beyond(kBeyondRingX, swatchCentreY(code));
-        const QPoint centre = support::centreOf(board::shape(game, "shp" + board::nameOf(code)));
+        const QPoint centre = support::centreOf(play::shape(game, "shp" + pegs::nameOf(code)));
         const QColor background = support::rgb(0x80C0FF);
         const QColor swatch = support::colourAt(game, centre);
         QCOMPARE(support::colourAt(game, ring), background);
 
-        board::pick(game, code);
+        play::pick(game, code);
 
         const QImage image = support::grab(game);
         QCOMPARE(image.pixelColor(ring), support::rgb(0xC0FFC0));

@@ -17,11 +17,7 @@
 #include <QStringList>
 #include <QTest>
 
-// The flow tests reach the shared play helpers and window names as flow:: too.
 namespace flow {
-
-using namespace play;
-using namespace kinds;
 
 // The names of the loaded windows, sorted, so that two of a kind show up twice.
 inline QStringList loadedKinds(const toolkit::WindowRegistry& registry) {
@@ -57,19 +53,19 @@ inline toolkit::Form* reach(toolkit::WindowRegistry& registry, const QString& pl
         support::settle();
     };
     toolkit::Form* start = registry.show<windows::frminizio>();
-    if (place == kStart)
+    if (place == kinds::kStart)
         return start;
-    if (place == kRules || place == kStartAfterOk) {
+    if (place == kinds::kRules || place == kStartAfterOk) {
         press(start, "cmdistruzioni");
         toolkit::Form* rules = registry.find<windows::frmistruzioni>();
-        if (place == kRules || !rules)
+        if (place == kinds::kRules || !rules)
             return rules;
         press(rules, "cmdok");
         return registry.find<windows::frminizio>();
     }
     press(start, "cmdcomincia");
     auto* game = registry.find<windows::frmcifrotto>();
-    if (!game || place == kGame)
+    if (!game || place == kinds::kGame)
         return game;
     if (place == kStartAfterFine) {
         press(game, "cmdesci");
@@ -78,17 +74,17 @@ inline toolkit::Form* reach(toolkit::WindowRegistry& registry, const QString& pl
     for (int full = 1; full <= 12; ++full) {
         if (place != gameWithFullRow(full))
             continue;
-        const int wrong = absentFrom(secretOf(game)).front();
+        const int wrong = play::absentFrom(play::secretOf(game)).front();
         for (int row = 1; row <= full; ++row) {
-            fillRow(game, row, {wrong, wrong, wrong, wrong});
+            play::fillRow(game, row, {wrong, wrong, wrong, wrong});
             if (row < full)
-                confirm(game);
+                play::confirm(game);
         }
         return game;
     }
-    win(game);
+    play::win(game);
     support::settle();
-    return place == kEnd ? registry.find<windows::frmfine>() : nullptr;
+    return place == kinds::kEnd ? registry.find<windows::frmfine>() : nullptr;
 }
 
 // Data rows "kind" and "raise" (pixels above the centre) for every window's place on the
@@ -96,10 +92,10 @@ inline toolkit::Form* reach(toolkit::WindowRegistry& registry, const QString& pl
 inline void addWindowPlaces() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<double>("raise");
-    QTest::newRow("start") << kStart << 0.0;
-    QTest::newRow("instructions") << kRules << 0.0;
-    QTest::newRow("end") << kEnd << 0.0;
-    QTest::newRow("game, 170 twips higher") << kGame << 170.0 / 15.0;
+    QTest::newRow("start") << kinds::kStart << 0.0;
+    QTest::newRow("instructions") << kinds::kRules << 0.0;
+    QTest::newRow("end") << kinds::kEnd << 0.0;
+    QTest::newRow("game, 170 twips higher") << kinds::kGame << 170.0 / 15.0;
 }
 
 inline QString message(const windows::frmfine* fine) {

@@ -125,20 +125,6 @@ private slots:
                 QCOMPARE(game->board().disc(riga + 1, column), rules::kEmpty);
             }
     }
-
-    // Tab goes from the picture through "&Istruzioni", "&Esci" and "&Comincia" back to it.
-    void startWindowTabsFromThePicture() {
-        play::SeededRegistry registry;
-        frminizio* start = registry.show<frminizio>();
-        QVERIFY(QTest::qWaitForWindowActive(start));
-        QStringList order{QApplication::focusWidget()->objectName()};
-        for (int i = 0; i < 4; ++i) {
-            support::key(start, Qt::Key_Tab);
-            order << QApplication::focusWidget()->objectName();
-        }
-        QCOMPARE(order,
-                 (QStringList{"Picture1", "cmdistruzioni", "cmdesci", "cmdcomincia", "Picture1"}));
-    }
 };
 
 QTEST_MAIN(TstChords)

@@ -14,9 +14,9 @@ void act(toolkit::WindowRegistry& registry, const QString& step) {
     frmcifrotto* game = registry.find<frmcifrotto>();
     QVERIFY2(game, qPrintable(step));
     if (step == QLatin1String("win"))
-        flow::win(game);
+        play::win(game);
     else if (step == QLatin1String("lose"))
-        flow::lose(game);
+        play::lose(game);
     else if (step == QLatin1String("solution"))
         support::click(game, QStringLiteral("cmdsoluzione"));
     else if (step == QLatin1String("restart"))
@@ -57,7 +57,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, marker);
         play::SeededRegistry registry;
-        QVERIFY(flow::startGame(registry));
+        QVERIFY(play::startGame(registry));
         act(registry, outcome);
 
         frmfine* fine = registry.find<frmfine>();
@@ -66,7 +66,7 @@ private slots:
         QCOMPARE(flow::message(fine), message);
         QVERIFY(flow::messageInkShows(fine));
         auto* question = support::control<QLabel>(fine, "lbldomanda");
-        QCOMPARE(question->text(), QStringLiteral("Un'altra partita?"));
+        QCOMPARE(question->text(), kQuestion);
         QCOMPARE(flow::questionTop(fine), kQuestionTop);
         const QRect messageArea = support::pixelRectOf(support::controlOf(fine, "lblmessaggio"));
         QVERIFY(messageArea.bottom() < question->geometry().top());
@@ -91,7 +91,7 @@ private slots:
         QFETCH(QString, outcome);
         QFETCH(QString, message);
         play::SeededRegistry registry;
-        QVERIFY(flow::startGame(registry));
+        QVERIFY(play::startGame(registry));
         if (!outcome.isEmpty()) {
             act(registry, outcome);
             registry.find<frmfine>()->close();
@@ -116,7 +116,7 @@ private slots:
     void solutionLeavesOnlyTheRaisedQuestion() {
         QFETCH(QStringList, steps);
         play::SeededRegistry registry;
-        QVERIFY(flow::startGame(registry));
+        QVERIFY(play::startGame(registry));
         playAll(registry, steps);
 
         QCOMPARE(flow::loadedKinds(registry), (QStringList{kGame, kEnd}));
@@ -133,7 +133,7 @@ private slots:
 
     void solutionLeavesTheConfirmButtonAndAConfirmScoresAsUsual() {
         play::SeededRegistry registry;
-        frmcifrotto* game = flow::startGame(registry);
+        frmcifrotto* game = play::startGame(registry);
         QVERIFY(game);
         auto* conferma = support::control<QPushButton>(game, "cmdconferma");
 
@@ -143,18 +143,18 @@ private slots:
         game = registry.find<frmcifrotto>();
         conferma = support::control<QPushButton>(game, "cmdconferma");
 
-        flow::fillRow(game, 1, shifted(flow::secretOf(game)));
+        play::fillRow(game, 1, shifted(play::secretOf(game)));
         QVERIFY(conferma->isEnabled());
         act(registry, "solution");
         QVERIFY(conferma->isEnabled());
 
-        flow::confirm(game);
+        play::confirm(game);
         support::settle();
         QCOMPARE(game->board().riga, 1);
         for (int k = 1; k <= 4; ++k)
             QCOMPARE(
                 support::control<toolkit::Shape>(game, QStringLiteral("shpp1%1").arg(k))->fill(),
-                flow::kWhite);
+                pegs::kWhite);
         // No outcome yet: the end window keeps showing only the question.
         frmfine* fine = registry.find<frmfine>();
         QCOMPARE(flow::message(fine), QString());
@@ -184,7 +184,7 @@ private slots:
         QFETCH(QString, outcome);
         QFETCH(QString, message);
         play::SeededRegistry registry;
-        QVERIFY(flow::startGame(registry));
+        QVERIFY(play::startGame(registry));
         playAll(registry, before);
         const QPointer<frmfine> fine = registry.find<frmfine>();
         QVERIFY(fine);
@@ -205,14 +205,14 @@ private slots:
     // A row that was full before "&Soluzione" can still win, and the end window says so.
     void winConfirmedAfterTheSolutionIsAnnounced() {
         play::SeededRegistry registry;
-        frmcifrotto* game = flow::startGame(registry);
+        frmcifrotto* game = play::startGame(registry);
         QVERIFY(game);
-        flow::fillRow(game, 1, flow::secretOf(game));
+        play::fillRow(game, 1, play::secretOf(game));
         act(registry, "solution");
         frmfine* fine = registry.find<frmfine>();
         QCOMPARE(flow::message(fine), QString());
 
-        flow::confirm(game);
+        play::confirm(game);
         support::settle();
         QCOMPARE(registry.find<frmfine>(), fine);
         QCOMPARE(flow::message(fine), kWon);
@@ -230,11 +230,11 @@ private slots:
     void siOpensOneFreshGameAndClosesTheEndWindow() {
         QFETCH(QStringList, steps);
         play::SeededRegistry registry;
-        QVERIFY(flow::startGame(registry));
+        QVERIFY(play::startGame(registry));
         // Leave some pegs and a selected colour behind, so that a reused board would show.
         frmcifrotto* played = registry.find<frmcifrotto>();
-        flow::fillRow(played, 1, shifted(flow::secretOf(played)));
-        flow::confirm(played);
+        play::fillRow(played, 1, shifted(play::secretOf(played)));
+        play::confirm(played);
         playAll(registry, steps);
         const QPointer<frmcifrotto> old = registry.find<frmcifrotto>();
         const QPointer<frmfine> fine = registry.find<frmfine>();
@@ -244,14 +244,14 @@ private slots:
         support::click(fine, "cmdsi");
         support::settle();
 
-        QCOMPARE(flow::loadedKinds(registry), QStringList{"frmcifrotto"});
+        QCOMPARE(flow::loadedKinds(registry), QStringList{kGame});
         QCOMPARE(flow::existingWindows(), 1);
         QVERIFY(fine.isNull());
         QVERIFY(old.isNull());
         QCOMPARE(registry.gamesOpened(), drawsBefore + 1);
         frmcifrotto* game = registry.find<frmcifrotto>();
         QVERIFY(game->isVisible());
-        QCOMPARE(flow::departureFromOpening(game), QString());
+        QCOMPARE(play::departureFromOpening(game), QString());
     }
 };
 

@@ -28,9 +28,9 @@ void perform(toolkit::WindowRegistry& registry, const QString& step) {
     if (action == QLatin1String("close"))
         window->close();
     else if (action == QLatin1String("win"))
-        flow::win(qobject_cast<frmcifrotto*>(window));
+        play::win(qobject_cast<frmcifrotto*>(window));
     else if (action == QLatin1String("lose"))
-        flow::lose(qobject_cast<frmcifrotto*>(window));
+        play::lose(qobject_cast<frmcifrotto*>(window));
     else
         support::click(window, action);
     support::settle();
@@ -42,6 +42,13 @@ void performAll(toolkit::WindowRegistry& registry, const QStringList& steps) {
         if (QTest::currentTestFailed())
             return;
     }
+}
+
+// The start window, as the program opens, then the steps; false once one has failed.
+bool fromTheStart(toolkit::WindowRegistry& registry, const QStringList& steps) {
+    registry.show<frminizio>();
+    performAll(registry, steps);
+    return !QTest::currentTestFailed();
 }
 
 } // namespace
@@ -124,9 +131,7 @@ private slots:
 
         play::SeededRegistry registry;
         QSignalSpy endings(&registry, &toolkit::WindowRegistry::applicationEnded);
-        registry.show<frminizio>();
-        performAll(registry, steps);
-        if (QTest::currentTestFailed())
+        if (!fromTheStart(registry, steps))
             return;
         support::settle();
 
@@ -160,9 +165,7 @@ private slots:
 
         play::SeededRegistry registry;
         QSignalSpy endings(&registry, &toolkit::WindowRegistry::applicationEnded);
-        registry.show<frminizio>();
-        performAll(registry, steps);
-        if (QTest::currentTestFailed())
+        if (!fromTheStart(registry, steps))
             return;
         QList<QPointer<toolkit::Form>> windows;
         for (toolkit::Form* window : registry.loadedWindows())
@@ -212,8 +215,7 @@ private slots:
 
     void instructionsOpenedTwiceLookTheSame() {
         play::SeededRegistry registry;
-        registry.show<frminizio>();
-        performAll(registry, {"frminizio:cmdistruzioni"});
+        QVERIFY(fromTheStart(registry, {"frminizio:cmdistruzioni"}));
         QPointer<frmistruzioni> first = registry.find<frmistruzioni>();
         QVERIFY(first);
         const QRect frame = first->frameGeometry();
@@ -280,9 +282,7 @@ private slots:
         QFETCH(bool, ended);
 
         play::SeededRegistry registry;
-        registry.show<frminizio>();
-        performAll(registry, steps);
-        if (QTest::currentTestFailed())
+        if (!fromTheStart(registry, steps))
             return;
         QPointer<toolkit::Form> window = loaded(registry, kind);
         QVERIFY(window);
@@ -304,13 +304,12 @@ private slots:
     // Alt+C reaches "&Conferma" only once the open row is full.
     void altCConfirmsOnlyAFullRow() {
         play::SeededRegistry registry;
-        registry.show<frminizio>();
-        performAll(registry, {"frminizio:cmdcomincia"});
+        QVERIFY(fromTheStart(registry, {"frminizio:cmdcomincia"}));
         auto* game = registry.find<frmcifrotto>();
         QVERIFY(game);
         QVERIFY(QTest::qWaitForWindowActive(game));
-        const auto secret = flow::secretOf(game);
-        const int wrong = flow::absentFrom(secret).front();
+        const auto secret = play::secretOf(game);
+        const int wrong = play::absentFrom(secret).front();
 
         auto* conferma = support::control<QPushButton>(game, "cmdconferma");
 
@@ -320,13 +319,13 @@ private slots:
         support::settle();
         QCOMPARE(game->board().riga, 0);
 
-        flow::fillRow(game, 1, {wrong, wrong, wrong, secret[3]});
+        play::fillRow(game, 1, {wrong, wrong, wrong, secret[3]});
         QVERIFY(conferma->isEnabled());
         // The focus goes elsewhere so that only the accelerator can press the button.
         support::control<QPushButton>(game, "cmdricomincia")->setFocus();
         support::key(game, Qt::Key_C, Qt::AltModifier);
         QTRY_COMPARE(game->board().riga, 1);
-        QCOMPARE(support::control<toolkit::Shape>(game, "shpp11")->fill(), flow::kRed);
+        QCOMPARE(support::control<toolkit::Shape>(game, "shpp11")->fill(), pegs::kRed);
 
         QVERIFY(!conferma->isEnabled());
         support::key(game, Qt::Key_C, Qt::AltModifier);

@@ -1,12 +1,11 @@
 // tst_windows.cpp: the start, instructions and end windows as the player sees them: place on
 // the screen, captions, sizes, controls, colours and the rules text.
-#include "flow.h"
+#include "windows/flow/flow.h"
 
 #include "app/start.h"
 
+#include <QFile>
 #include <QtTest>
-
-using namespace windows;
 
 namespace {
 
@@ -18,14 +17,12 @@ QRect twips(int left, int top, int width, int height) {
 constexpr unsigned kLightOrange = 0x80C0FF;
 constexpr unsigned kLightYellow = 0x80FFFF;
 
-const QString kRulesText = QStringLiteral(
-    "Il Cifrotto \u00e8 un gioco in cui bisogna indovinare una combinazione casuale di colori "
-    "seguendo le indicazioni che, di volta in volta, si ricevono. Se, immessa una serie di "
-    "colori, alla sinistra di questi appaiono dei quadratini bianchi, significa che ci sono "
-    "tanti colori giusti ma nella posizione sbagliata quanti sono i quadratini bianchi. Se i "
-    "quadratini sono rossi vuol dire che ci sono dei colori giusti al posto giusto. Se i "
-    "quadratini non sono colorati significa che i colori sono sbagliati. Ricorda che i colori "
-    "non sono mai ripetuti. Buon divertimento!");
+// The rules as the player reads them, typed in once for every test that checks them; a null
+// text if the file cannot be read, which no label shows.
+QString rulesText() {
+    QFile file(QStringLiteral(CIFROTTO_RULES_TEXT));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
 
 bool isInk(const QColor& colour) { return colour.lightness() < 100; }
 
@@ -62,12 +59,10 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QSize>("client");
-        QTest::newRow("start") << "frminizio"
-                               << "Cifrotto" << QSize(6030 / 15, 6495 / 15);
-        QTest::newRow("instructions") << "frmistruzioni"
-                                      << "Istruzioni" << QSize(6030 / 15, 6495 / 15);
-        QTest::newRow("end") << "frmfine"
-                             << "Cifrotto" << QSize(2940 / 15, 1755 / 15);
+        QTest::newRow("start") << kinds::kStart << "Cifrotto" << QSize(6030 / 15, 6495 / 15);
+        QTest::newRow("instructions")
+            << kinds::kRules << "Istruzioni" << QSize(6030 / 15, 6495 / 15);
+        QTest::newRow("end") << kinds::kEnd << "Cifrotto" << QSize(2940 / 15, 1755 / 15);
     }
     void windowsHaveTheirCaptionSizeAndBackground() {
         QFETCH(QString, kind);
@@ -97,42 +92,30 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QRect>("rect");
 
+        using kinds::kStart, kinds::kRules, kinds::kEnd;
         // The start window's buttons stand in one row, 1455 wide and 705 apart.
-        QTest::newRow("start Comincia") << "frminizio"
-                                        << "cmdcomincia"
-                                        << "&Comincia" << twips(120, 5520, 1455, 495);
-        QTest::newRow("start Istruzioni")
-            << "frminizio"
-            << "cmdistruzioni"
-            << "&Istruzioni" << twips(120 + 1455 + 705, 5520, 1455, 495);
-        QTest::newRow("start Esci") << "frminizio"
-                                    << "cmdesci"
-                                    << "&Esci" << twips(120 + 2 * (1455 + 705), 5520, 1455, 495);
-        QTest::newRow("start picture") << "frminizio"
-                                       << "Picture1" << QString() << twips(1080, 240, 3855, 5055);
-        QTest::newRow("start strip") << "frminizio"
-                                     << "Image1" << QString() << twips(120, 6240, 1230, 165);
-        QTest::newRow("instructions OK") << "frmistruzioni"
-                                         << "cmdok"
-                                         << "&OK" << twips(2520, 5880, 1095, 375);
+        QTest::newRow("start Comincia")
+            << kStart << "cmdcomincia" << "&Comincia" << twips(120, 5520, 1455, 495);
+        QTest::newRow("start Istruzioni") << kStart << "cmdistruzioni" << "&Istruzioni"
+                                          << twips(120 + 1455 + 705, 5520, 1455, 495);
+        QTest::newRow("start Esci")
+            << kStart << "cmdesci" << "&Esci" << twips(120 + 2 * (1455 + 705), 5520, 1455, 495);
+        QTest::newRow("start picture")
+            << kStart << "Picture1" << QString() << twips(1080, 240, 3855, 5055);
+        QTest::newRow("start strip")
+            << kStart << "Image1" << QString() << twips(120, 6240, 1230, 165);
+        QTest::newRow("instructions OK")
+            << kRules << "cmdok" << "&OK" << twips(2520, 5880, 1095, 375);
         QTest::newRow("instructions text")
-            << "frmistruzioni"
-            << "Label1" << kRulesText << twips(480, 1800, 5055, 3135);
+            << kRules << "Label1" << rulesText() << twips(480, 1800, 5055, 3135);
         QTest::newRow("instructions picture")
-            << "frmistruzioni"
-            << "Picture1" << QString() << twips(1560, 240, 2895, 855);
-        QTest::newRow("end Si") << "frmfine"
-                                << "cmdsi"
-                                << "&S\u00ec" << twips(360, 1200, 855, 375);
-        QTest::newRow("end No") << "frmfine"
-                                << "cmdno"
-                                << "&No" << twips(1680, 1200, 855, 375);
-        QTest::newRow("end message after a win") << "frmfine"
-                                                 << "lblmessaggio"
-                                                 << "Hai vinto!" << twips(360, 120, 2175, 495);
-        QTest::newRow("end question") << "frmfine"
-                                      << "lbldomanda"
-                                      << "Un'altra partita?" << twips(480, 840, 1935, 255);
+            << kRules << "Picture1" << QString() << twips(1560, 240, 2895, 855);
+        QTest::newRow("end Si") << kEnd << "cmdsi" << "&S\u00ec" << twips(360, 1200, 855, 375);
+        QTest::newRow("end No") << kEnd << "cmdno" << "&No" << twips(1680, 1200, 855, 375);
+        QTest::newRow("end message after a win")
+            << kEnd << "lblmessaggio" << kinds::kWon << twips(360, 120, 2175, 495);
+        QTest::newRow("end question") << kEnd << "lbldomanda" << kinds::kQuestion
+                                      << QRect(480 / 15, kinds::kQuestionTop, 1935 / 15, 255 / 15);
     }
     void controlsStandWhereTheLayoutPutsThem() {
         QFETCH(QString, kind);
@@ -159,11 +142,11 @@ private slots:
     // a one-line border.
     void instructionsShowTheRulesCentredOnLightYellow() {
         play::SeededRegistry registry;
-        toolkit::Form* window = flow::reach(registry, "frmistruzioni");
+        toolkit::Form* window = flow::reach(registry, kinds::kRules);
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         auto* label = support::control<QLabel>(window, "Label1");
-        QCOMPARE(label->text(), kRulesText);
+        QCOMPARE(label->text(), rulesText());
         QVERIFY(label->wordWrap());
         QVERIFY(label->alignment() & Qt::AlignHCenter);
 
