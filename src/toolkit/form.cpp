@@ -25,13 +25,14 @@ namespace toolkit {
 
 Form::Form(WindowRegistry& registry, const FormSpec& layout)
     : registry_(registry), background_(layout.background) {
+    // Before anything here tells screen readers of a change (the title does).
+    installAccessibility();
     setObjectName(QString::fromLatin1(layout.name));
     setWindowTitle(QString::fromLatin1(layout.caption));
     setFixedSize(toWholePixels(layout.clientWidth), toWholePixels(layout.clientHeight));
     // The form paints its own background and keeps the desktop palette, so that its buttons
     // share the style's cached bevels with every other window's.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    installAccessibility();
 }
 
 void Form::describeIfListened() {
