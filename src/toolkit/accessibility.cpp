@@ -235,7 +235,7 @@ void forward(QAccessibleEvent* event) {
 // the player never sees) is not in the tree at all, and a window still being built, with its
 // controls and items, is told of when it shows. Qt says that a control went only once it is
 // hidden, so a hide always goes on; after it, the control is out of the tree and silent again.
-// The focus a group takes is its current area's, and news left elsewhere falls silent.
+// The focus a group takes is its current area's.
 void filter(QAccessibleEvent* event) {
     QObject* source = event->object();
     const bool hide = event->type() == QAccessible::ObjectHide;
@@ -244,15 +244,13 @@ void filter(QAccessibleEvent* event) {
     if (auto* item = qobject_cast<Item*>(source);
         item && !static_cast<const QWidget*>(item->parent())->isVisible())
         return;
+    // A window's description is read as it opens or comes back; told as it changes, Orca 48
+    // read it once more, as it reads a change on any ancestor of the focus.
+    if (event->type() == QAccessible::DescriptionChanged && qobject_cast<Form*>(source))
+        return;
     if (event->type() == QAccessible::Focus) {
-        QObject* holder = source;
-        if (auto* group = qobject_cast<ItemGroup*>(source); group && !group->areas().empty())
-            holder = &group->currentArea();
-        if (auto* control = qobject_cast<QWidget*>(source))
-            if (auto* form = qobject_cast<Form*>(control->window()))
-                form->focusMovedTo(*holder);
-        if (holder != source) {
-            QAccessibleEvent focus(holder, QAccessible::Focus);
+        if (auto* group = qobject_cast<ItemGroup*>(source); group && !group->areas().empty()) {
+            QAccessibleEvent focus(&group->currentArea(), QAccessible::Focus);
             forward(&focus);
             return;
         }
