@@ -43,6 +43,17 @@ QString toolTipAt(QWidget* window, QPoint position) {
     return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
+// Whether a control holds that news: as its description before Qt 6.8; from 6.8 news is an
+// announcement, which nothing keeps, so the description stays empty.
+bool holdsNews(QAccessibleInterface* control, const char* news) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    Q_UNUSED(news);
+    return control->text(QAccessible::Description).isEmpty();
+#else
+    return control->text(QAccessible::Description) == QString::fromUtf8(news);
+#endif
+}
+
 } // namespace
 
 class TstAccessibility : public play::BoardTest {
@@ -64,19 +75,22 @@ private slots:
         QVERIFY(accessibleChild(game, "imgazzurro")->state().selected);
     }
 
-    // Clicks away from the focus are news where it stands ("&Fine" as the game opens).
+    // Clicks away from the focus are news where it stands ("&Fine" as the game opens), until
+    // the focus moves on.
     void holesSayTheirRowColumnAndColour() {
         QCOMPARE(nameOf(game, "img11"), QStringLiteral("Riga 1, foro 1: vuoto"));
         QCOMPARE(nameOf(game, "img124"), QStringLiteral("Riga 12, foro 4: vuoto"));
         QAccessibleInterface* focus = QAccessible::queryAccessibleInterface(game)->focusChild();
         QCOMPARE(focus->text(QAccessible::Name), QStringLiteral("Fine"));
         support::click(game, "img13");
-        QCOMPARE(focus->text(QAccessible::Description), QStringLiteral("Nessun colore scelto"));
+        QVERIFY(holdsNews(focus, "Nessun colore scelto"));
         support::click(game, "imglilla");
-        QCOMPARE(focus->text(QAccessible::Description), QStringLiteral("Colore scelto: lilla"));
+        QVERIFY(holdsNews(focus, "Colore scelto: lilla"));
         support::click(game, "img13");
         QCOMPARE(nameOf(game, "img13"), QStringLiteral("Riga 1, foro 3: lilla"));
-        QCOMPARE(focus->text(QAccessible::Description), QStringLiteral("Riga 1, foro 3: lilla"));
+        QVERIFY(holdsNews(focus, "Riga 1, foro 3: lilla"));
+        QTest::keyClick(game, Qt::Key_Tab);
+        QVERIFY(holdsNews(focus, ""));
         QVERIFY(!accessibleChild(game, "img13")->state().disabled);
         QVERIFY(accessibleChild(game, "img23")->state().disabled);
     }
@@ -104,8 +118,7 @@ private slots:
         QVERIFY(focus);
         QCOMPARE(focus->object()->objectName(), QStringLiteral("img21"));
         QVERIFY(focus->state().focused);
-        QCOMPARE(focus->text(QAccessible::Description),
-                 QStringLiteral("Riga 1: 1 rosso, 1 bianco"));
+        QVERIFY(holdsNews(focus, "Riga 1: 1 rosso, 1 bianco"));
     }
 
     // The palette and each row are groups, as the eye groups them; what the player never sees
