@@ -218,12 +218,15 @@ QAccessible::UpdateHandler previousHandler() {
     return previous;
 }
 
+// The game's own copy of a name or description change goes out even while a test listens,
+// so that the test can read it on the bus.
 void forward(QAccessibleEvent* event) {
+    const bool copied = sendPropertyChange(*event);
     if (const QAccessible::UpdateHandler previous = previousHandler()) {
         previous(event);
         return;
     }
-    if (sendPropertyChange(*event))
+    if (copied)
         return;
     // Qt reaches the bridge only when no handler is installed.
     QAccessible::installUpdateHandler(nullptr);
