@@ -43,17 +43,6 @@ QString toolTipAt(QWidget* window, QPoint position) {
     return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
-// Whether a control holds that news: as its description before Qt 6.8; from 6.8 news is an
-// announcement, which nothing keeps, so the description stays empty.
-bool holdsNews(QAccessibleInterface* control, const char* news) {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    Q_UNUSED(news);
-    return control->text(QAccessible::Description).isEmpty();
-#else
-    return control->text(QAccessible::Description) == QString::fromUtf8(news);
-#endif
-}
-
 } // namespace
 
 class TstAccessibility : public play::BoardTest {
@@ -83,14 +72,14 @@ private slots:
         QAccessibleInterface* focus = QAccessible::queryAccessibleInterface(game)->focusChild();
         QCOMPARE(focus->text(QAccessible::Name), QStringLiteral("Fine"));
         support::click(game, "img13");
-        QVERIFY(holdsNews(focus, "Nessun colore scelto"));
+        QVERIFY(play::holdsNews(focus->text(QAccessible::Description), "Nessun colore scelto"));
         support::click(game, "imglilla");
-        QVERIFY(holdsNews(focus, "Colore scelto: lilla"));
+        QVERIFY(play::holdsNews(focus->text(QAccessible::Description), "Colore scelto: lilla"));
         support::click(game, "img13");
         QCOMPARE(nameOf(game, "img13"), QStringLiteral("Riga 1, foro 3: lilla"));
-        QVERIFY(holdsNews(focus, "Riga 1, foro 3: lilla"));
+        QVERIFY(play::holdsNews(focus->text(QAccessible::Description), "Riga 1, foro 3: lilla"));
         QTest::keyClick(game, Qt::Key_Tab);
-        QVERIFY(holdsNews(focus, ""));
+        QVERIFY(play::holdsNews(focus->text(QAccessible::Description), ""));
         QVERIFY(!accessibleChild(game, "img13")->state().disabled);
         QVERIFY(accessibleChild(game, "img23")->state().disabled);
     }
@@ -118,7 +107,8 @@ private slots:
         QVERIFY(focus);
         QCOMPARE(focus->object()->objectName(), QStringLiteral("img21"));
         QVERIFY(focus->state().focused);
-        QVERIFY(holdsNews(focus, "Riga 1: 1 rosso, 1 bianco"));
+        QVERIFY(
+            play::holdsNews(focus->text(QAccessible::Description), "Riga 1: 1 rosso, 1 bianco"));
     }
 
     // The palette and each row are groups, as the eye groups them; what the player never sees
