@@ -208,22 +208,25 @@ QAccessibleInterface* factory(const QString&, QObject* object) {
 
 void filter(QAccessibleEvent* event);
 
-// The factory and the filter are installed once; the handler that was there before the filter
-// is kept: none, unless a test listens, and without one Qt hands events to the platform's bridge.
+// The filter is installed once; the handler that was there before it is kept: none, unless a
+// test listens, and without one Qt hands events to the platform's bridge.
 QAccessible::UpdateHandler previousHandler() {
     static const QAccessible::UpdateHandler previous = [] {
-        QAccessible::installFactory(factory);
+        installAccessibleFactory();
         return QAccessible::installUpdateHandler(filter);
     }();
     return previous;
 }
 
+// The game's own copy of a name or description change goes out even while a test listens,
+// so that the test can read it on the bus.
 void forward(QAccessibleEvent* event) {
+    const bool copied = sendPropertyChange(*event);
     if (const QAccessible::UpdateHandler previous = previousHandler()) {
         previous(event);
         return;
     }
-    if (sendPropertyChange(*event))
+    if (copied)
         return;
     // Qt reaches the bridge only when no handler is installed.
     QAccessible::installUpdateHandler(nullptr);
@@ -235,7 +238,7 @@ void forward(QAccessibleEvent* event) {
 // the player never sees) is not in the tree at all, and a window still being built, with its
 // controls and items, is told of when it shows. Qt says that a control went only once it is
 // hidden, so a hide always goes on; after it, the control is out of the tree and silent again.
-// The focus a group takes is its current area's, and news left elsewhere falls silent.
+// The focus a group takes is its current area's.
 void filter(QAccessibleEvent* event) {
     QObject* source = event->object();
     const bool hide = event->type() == QAccessible::ObjectHide;
@@ -244,15 +247,13 @@ void filter(QAccessibleEvent* event) {
     if (auto* item = qobject_cast<Item*>(source);
         item && !static_cast<const QWidget*>(item->parent())->isVisible())
         return;
+    // A window's description is read as it opens or comes back; told as it changes, Orca 48
+    // read it once more, as it reads a change on any ancestor of the focus.
+    if (event->type() == QAccessible::DescriptionChanged && qobject_cast<Form*>(source))
+        return;
     if (event->type() == QAccessible::Focus) {
-        QObject* holder = source;
-        if (auto* group = qobject_cast<ItemGroup*>(source); group && !group->areas().empty())
-            holder = &group->currentArea();
-        if (auto* control = qobject_cast<QWidget*>(source))
-            if (auto* form = qobject_cast<Form*>(control->window()))
-                form->focusMovedTo(*holder);
-        if (holder != source) {
-            QAccessibleEvent focus(holder, QAccessible::Focus);
+        if (auto* group = qobject_cast<ItemGroup*>(source); group && !group->areas().empty()) {
+            QAccessibleEvent focus(&group->currentArea(), QAccessible::Focus);
             forward(&focus);
             return;
         }
@@ -261,6 +262,14 @@ void filter(QAccessibleEvent* event) {
 }
 
 } // namespace
+
+void installAccessibleFactory() {
+    static const bool installed = [] {
+        QAccessible::installFactory(factory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
 
 void installAccessibility() { previousHandler(); }
 

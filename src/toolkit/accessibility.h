@@ -4,9 +4,14 @@
 
 namespace toolkit {
 
-// Installs the accessibility factory for forms, groups and items, and the filter that turns a
-// group's focus into its current item's and keeps controls hidden for good silent; later
-// calls do nothing.
+// Installs the accessibility factory for forms, groups and items; later calls do nothing. Qt
+// keeps the first interface it makes for an object, so this comes before any window is made:
+// the window registry, which every window needs, installs it as it is made.
+void installAccessibleFactory();
+
+// Installs the factory, and the filter that turns a group's focus into its current item's and
+// keeps controls hidden for good silent; later calls do nothing. The update handler in place at
+// the first call (a test's, if any) hears what the filter lets through.
 void installAccessibility();
 
 } // namespace toolkit

@@ -12,6 +12,7 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QVariantMap>
+#include <QVersionNumber>
 
 namespace toolkit {
 
@@ -19,11 +20,22 @@ namespace {
 // The names Qt's bridge gives its connection and its objects.
 const QString kBridgeConnection = QStringLiteral("a11y");
 const QString kObjectPathPrefix = QStringLiteral("/org/a11y/atspi/accessible/");
+
+// Qt 6.8's bridge sends these two events in AT-SPI's shape, the new text as their data
+// (atspiadaptor.cpp, checked with 6.8.2; 6.4.2 sends the object's reference). The earliest
+// release with the change could not be told from the sources at hand, so 6.8 is where the
+// game stops sending its own. The bridge is the Qt library the game runs with, which may be
+// newer than the one it was built with, so the version is asked at run time.
+bool bridgeSendsTheText() {
+    static const bool fixed =
+        QVersionNumber::fromString(QString::fromLatin1(qVersion())) >= QVersionNumber(6, 8);
+    return fixed;
+}
 } // namespace
 
 bool sendPropertyChange(QAccessibleEvent& event) {
     const bool name = event.type() == QAccessible::NameChanged;
-    if (!name && event.type() != QAccessible::DescriptionChanged)
+    if ((!name && event.type() != QAccessible::DescriptionChanged) || bridgeSendsTheText())
         return false;
     QDBusConnection bus(kBridgeConnection);
     if (!bus.isConnected())

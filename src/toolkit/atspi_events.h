@@ -8,7 +8,8 @@ namespace toolkit {
 
 // Sends a NameChanged or DescriptionChanged event as AT-SPI's PropertyChange signal with the
 // new text as its data, on the connection of Qt's AT-SPI bridge. Returns false, having sent
-// nothing, when the bridge has no connection to an AT-SPI bus or the event is of another kind.
+// nothing, when the bridge has no connection to an AT-SPI bus, sends the text itself (from Qt
+// 6.8) or the event is of another kind.
 bool sendPropertyChange(QAccessibleEvent& event);
 
 } // namespace toolkit

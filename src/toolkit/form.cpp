@@ -11,8 +11,9 @@
 #include "toolkit/x11_frame.h"
 
 #include <QAbstractButton>
+#include <QAccessibleEvent>
+#include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -25,13 +26,21 @@ namespace toolkit {
 
 Form::Form(WindowRegistry& registry, const FormSpec& layout)
     : registry_(registry), background_(layout.background) {
+    // Before anything here tells screen readers of a change (the title does).
+    installAccessibility();
     setObjectName(QString::fromLatin1(layout.name));
     setWindowTitle(QString::fromLatin1(layout.caption));
     setFixedSize(toWholePixels(layout.clientWidth), toWholePixels(layout.clientHeight));
     // The form paints its own background and keeps the desktop palette, so that its buttons
     // share the style's cached bevels with every other window's.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    installAccessibility();
+    // News is cleared as the focus moves whether or not a screen reader listens, so that one
+    // that starts later never finds old news on the control it comes to.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && now->window() == this)
+            if (QObject* holder = focusHolder())
+                focusMovedTo(*holder);
+    });
 }
 
 void Form::describeIfListened() {
@@ -48,17 +57,30 @@ void setDescription(QObject& holder, const QString& description) {
 }
 } // namespace
 
+QObject* Form::focusHolder() const {
+    QObject* holder = focusWidget();
+    if (auto* group = qobject_cast<ItemGroup*>(holder); group && !group->areas().empty())
+        holder = &group->currentArea();
+    return holder;
+}
+
 void Form::announce(const QString& news, QObject* holder) {
-    if (!holder) {
-        holder = focusWidget();
-        if (auto* group = qobject_cast<ItemGroup*>(holder); group && !group->areas().empty())
-            holder = &group->currentArea();
+    if (!holder)
+        holder = focusHolder();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Qt 6.8 tells news as an announcement, which screen readers (Orca 48) speak once wherever
+    // the focus is, and which nothing keeps: no control is left holding it.
+    if (holder && QAccessible::isActive()) {
+        QAccessibleAnnouncementEvent event(holder, news);
+        QAccessible::updateAccessibility(&event);
     }
+#else
     if (newsHolder_ && newsHolder_ != holder)
         setDescription(*newsHolder_, {});
     newsHolder_ = holder;
     if (holder)
         setDescription(*holder, news);
+#endif
 }
 
 void Form::focusMovedTo(const QObject& holder) {

@@ -52,13 +52,14 @@ public:
     virtual void describeForScreenReaders() {}
     void describeIfListened();
 
-    // News for a screen reader, such as the colour just chosen: it becomes the description of
-    // holder, by default of whatever holds the keyboard focus in this window (in a group, its
-    // current click area), which screen readers read out as it changes and again on request.
-    // The control that held the news before falls silent.
+    // News for a screen reader, such as the colour just chosen, told of holder, by default of
+    // whatever holds the keyboard focus in this window (in a group, its current click area).
+    // From Qt 6.8 it is an announcement; before, it becomes holder's description, which screen
+    // readers read out as it changes and again on request, and the control that held the news
+    // before falls silent.
     void announce(const QString& news, QObject* holder = nullptr);
     // The focus has moved to holder: news held elsewhere falls silent, so that coming back to a
-    // control never repeats old news.
+    // control never repeats old news. The form calls it whenever its focus moves.
     void focusMovedTo(const QObject& holder);
 
     // What a screen reader calls the window: a window, or a dialog that asks one question.
@@ -79,6 +80,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What holds the keyboard focus: the focus widget, or the current click area of a group.
+    QObject* focusHolder() const;
+
     WindowRegistry& registry_;
     colour::ColourValue background_;
     std::vector<Item*> items_; // bottom of the stacking order first

@@ -42,8 +42,11 @@ void ItemGroup::setCurrent(int index) {
     updateRing(current_);
     current_ = index;
     updateRing(current_);
+    if (!hasFocus())
+        return;
+    static_cast<Form*>(parentWidget())->focusMovedTo(currentArea());
     // A screen reader follows the focus from one click area to the next.
-    if (hasFocus() && QAccessible::isActive()) {
+    if (QAccessible::isActive()) {
         QAccessibleEvent event(this, QAccessible::Focus);
         QAccessible::updateAccessibility(&event);
     }

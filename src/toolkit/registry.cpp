@@ -1,13 +1,18 @@
 // registry.cpp: loading, showing, unloading and the end of the application.
 #include "toolkit/registry.h"
 
+#include "toolkit/accessibility.h"
+
 #include <QMetaObject>
 #include <algorithm>
 #include <stdexcept>
 
 namespace toolkit {
 
-WindowRegistry::WindowRegistry() { QAccessible::installActivationObserver(this); }
+WindowRegistry::WindowRegistry() {
+    installAccessibleFactory();
+    QAccessible::installActivationObserver(this);
+}
 
 WindowRegistry::~WindowRegistry() { QAccessible::removeActivationObserver(this); }
 

@@ -201,11 +201,19 @@ void frmcifrotto::imgHole_Click(int row, int column) {
     // A hole under the focus says its new colour in its name; a click elsewhere is news.
     const auto* group = qobject_cast<const toolkit::ItemGroup*>(focusWidget());
     const bool chosen = rules::selectedColour(board_).has_value();
-    if (!group || &group->currentArea() != &holeAreas_.at(row, column) || !chosen)
-        announce(chosen ? holeSpoken(row, column, colourName(board_.disc(row, column)))
-                        : QStringLiteral("Nessun colore scelto"));
-    if (full)
-        cmdconferma_->setFocus();
+    const bool underFocus = group && &group->currentArea() == &holeAreas_.at(row, column);
+    const QString peg = holeSpoken(row, column, colourName(board_.disc(row, column)));
+    if (!underFocus || !chosen)
+        announce(chosen ? peg : QStringLiteral("Nessun colore scelto"));
+    if (!full)
+        return;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // The hole's new name goes unheard once the focus has left it: Orca 48 reads the move to
+    // "&Conferma" first. The peg that fills the row is news.
+    if (underFocus)
+        announce(peg);
+#endif
+    cmdconferma_->setFocus();
 }
 
 void frmcifrotto::cmdconferma_Click() {

@@ -72,6 +72,10 @@ void lose(windows::frmcifrotto* game);
 // outcome carriers, no row confirmed and a secret of four different peg colours.
 QString departureFromOpening(const windows::frmcifrotto* game);
 
+// Whether a control with that description holds news: before Qt 6.8 news is the description
+// of what holds the focus; from 6.8 it is an announcement, which nothing keeps.
+bool holdsNews(const QString& description, const char* news);
+
 // A row's feedback squares as the controls hold them, square 1 first (see squareLetter).
 QString squaresOf(const QWidget* game, int row);
 

@@ -7,6 +7,9 @@
 #include "test_form.h"
 
 #include <QAccessible>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -55,6 +58,14 @@ class TstScreenReaderEvents : public QObject {
     Q_OBJECT
 
     toolkit::WindowRegistry registry_;
+    QStringList propertiesTold_; // the new texts that name changes carried on the bus
+
+public slots:
+    void propertyChanged(const QDBusMessage& signal) {
+        if (signal.arguments().value(0).toString() == QStringLiteral("accessible-name"))
+            propertiesTold_
+                << signal.arguments().value(3).value<QDBusVariant>().variant().toString();
+    }
 
 private slots:
     void initTestCase() {
@@ -69,7 +80,13 @@ private slots:
         auto* button = support::control<QPushButton>(&window, "cmdvisto");
         QCOMPARE(childNames(&window), QStringList{"cmdvisto"});
         heard.clear();
+        // Before Qt 6.8 the bridge's own event carries no text; the game's copy does.
+        QDBusConnection(QStringLiteral("a11y"))
+            .connect({}, {}, QStringLiteral("org.a11y.atspi.Event.Object"),
+                     QStringLiteral("PropertyChange"), this, SLOT(propertyChanged(QDBusMessage)));
         button->setAccessibleName(QStringLiteral("Visto"));
+        if (QT_VERSION < QT_VERSION_CHECK(6, 8, 0))
+            QTRY_VERIFY(propertiesTold_.contains(QStringLiteral("Visto")));
         button->hide();
         QVERIFY(heardFrom("cmdvisto", QAccessible::NameChanged));
         QVERIFY(heardFrom("cmdvisto", QAccessible::ObjectHide));

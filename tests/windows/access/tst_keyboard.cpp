@@ -187,8 +187,8 @@ private slots:
         QCOMPARE(chosen(game), 1);
         auto* row = group(game, "row1");
         QCOMPARE(row->current(), 1);
-        QCOMPARE(row->currentArea().accessibleDescription(),
-                 QStringLiteral("Colore scelto: bianco"));
+        QVERIFY(
+            play::holdsNews(row->currentArea().accessibleDescription(), "Colore scelto: bianco"));
         // A new game chooses nothing; Down starts from bianco.
         support::key(game, Qt::Key_R, Qt::AltModifier);
         support::settle();
@@ -228,8 +228,8 @@ private slots:
         QCOMPARE(registry->find<windows::frmcifrotto>(), game);
         QCOMPARE(focused(game), QStringLiteral("row2"));
         QCOMPARE(group(game, "row2")->currentArea().objectName(), QStringLiteral("img21"));
-        QCOMPARE(group(game, "row2")->currentArea().accessibleDescription(),
-                 QStringLiteral("Riga 1: nessun colore giusto"));
+        QVERIFY(play::holdsNews(group(game, "row2")->currentArea().accessibleDescription(),
+                                "Riga 1: nessun colore giusto"));
         // The held Return put nothing in; the Space put the chosen colour in once.
         QCOMPARE(game->board().disc(2, 1), pegs::valueOf(absent[3]));
         QCOMPARE(game->board().disc(2, 2), pegs::kButtonFace);
