@@ -42,14 +42,18 @@ EOF
 export ORCA_LOG="${ORCA_LOG:-$work/orca.log}"
 : >"$ORCA_LOG"
 export ORCA_START="$work/start-orca"
+# A user but root needs a user namespace of its own to make a PID namespace; root needs none,
+# and cannot make one inside a chroot.
+own_user=
+[ "$(id -u)" -eq 0 ] || own_user="--user --map-current-user"
 cat >"$ORCA_START" <<EOF
 #!/bin/sh
 # Starts Orca in the background and returns once it listens to events (Orca 43 starts its
 # registry, Orca 48 its AT-SPI main loop). Orca refuses to start while another Orca of the
 # same user runs, such as the developer's own or another test's: in a PID namespace of its
 # own, with its own /proc, it sees none.
-LC_ALL=C.UTF-8 LANGUAGE= unshare --user --map-current-user --pid --fork --kill-child \\
-    --mount-proc orca --debug-file "$ORCA_LOG" >"$work/orca.out" 2>&1 &
+LC_ALL=C.UTF-8 LANGUAGE= unshare $own_user --pid --fork --kill-child --mount-proc \\
+    orca --debug-file "$ORCA_LOG" >"$work/orca.out" 2>&1 &
 echo \$! >"$work/orca.pid"
 tries=0
 until grep -qE "ORCA: Starting (registry|Atspi main event loop)" "$ORCA_LOG" 2>/dev/null; do
