@@ -43,7 +43,8 @@ export ORCA_LOG="${ORCA_LOG:-$work/orca.log}"
 : >"$ORCA_LOG"
 export ORCA_START="$work/start-orca"
 # A user but root needs a user namespace of its own to make a PID namespace; root needs none,
-# and cannot make one inside a chroot.
+# and cannot make one inside a chroot. The new /proc is mounted by hand, over a private copy of
+# the old one: unshare's --mount-proc first makes "/" private, which a chroot's "/" cannot be.
 own_user=
 [ "$(id -u)" -eq 0 ] || own_user="--user --map-current-user"
 cat >"$ORCA_START" <<EOF
@@ -52,8 +53,9 @@ cat >"$ORCA_START" <<EOF
 # registry, Orca 48 its AT-SPI main loop). Orca refuses to start while another Orca of the
 # same user runs, such as the developer's own or another test's: in a PID namespace of its
 # own, with its own /proc, it sees none.
-LC_ALL=C.UTF-8 LANGUAGE= unshare $own_user --pid --fork --kill-child --mount-proc \\
-    orca --debug-file "$ORCA_LOG" >"$work/orca.out" 2>&1 &
+LC_ALL=C.UTF-8 LANGUAGE= unshare $own_user --mount --propagation unchanged --pid --fork \\
+    --kill-child sh -c 'mount --make-rprivate /proc && mount -t proc proc /proc && exec "\$@"' \\
+    orca orca --debug-file "$ORCA_LOG" >"$work/orca.out" 2>&1 &
 echo \$! >"$work/orca.pid"
 tries=0
 until grep -qE "ORCA: Starting (registry|Atspi main event loop)" "$ORCA_LOG" 2>/dev/null; do
