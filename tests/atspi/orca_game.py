@@ -26,6 +26,10 @@ from gi.repository import Atspi
 START = "Finestra d'inizio: Comincia, Alt+C; Istruzioni, Alt+I; Esci, Alt+E."
 
 
+def plain(text):
+    return text.strip().replace("push button", "button").rstrip(".")
+
+
 class Speech:
     """What Orca has said, read from its debug log, one utterance per line, and how Orca failed
     on an event: Orca 43 logs "Could not process ...", Orca 48 the handler's traceback. With
@@ -59,10 +63,11 @@ class Speech:
             elif "Could not process" in line:
                 self.errors.append(line)
             # Orca adds the voice's settings after the text, themselves in quotes. Orca 43
-            # speaks a button's role as the game's toolkit names it, Orca 48 as libatspi does.
+            # speaks a button's role as the game's toolkit names it, Orca 48 as libatspi does,
+            # and only Orca 43 ends a name and role with a full stop.
             match = self.LINE.search(re.sub(r"\{[^{}]*\}\s*$", "", line))
             if match:
-                self.heard.append(match.group(1).strip().replace("push button", "button"))
+                self.heard.append(plain(match.group(1)))
 
     def since_mark(self):
         self._read()
@@ -88,7 +93,7 @@ class Speech:
             time.sleep(0.02)
 
     def says(self, exact, what=None):
-        return self.expect(lambda text: text == exact, what or repr(exact))
+        return self.expect(lambda text: text == plain(exact), what or repr(exact))
 
     def settle(self, quiet=0.3):
         """Waits until Orca has been quiet a moment; returns what it said since the mark, and
@@ -168,13 +173,13 @@ class Player:
         self.speech.expect(lambda text: text.startswith("Conferma"), "the confirm button")
         key("Return")
         return self.speech.expect(
-            lambda text: RESULT.fullmatch(text.rstrip(".")) is not None
+            lambda text: RESULT.fullmatch(text) is not None
             or text.startswith("Cifrotto dialog"), f"row {row}'s result")
 
 
 def result_of(row, told):
     """Reds and whites of a row as Orca said them."""
-    match = RESULT.fullmatch(told.rstrip("."))
+    match = RESULT.fullmatch(told)
     if not match or int(match.group(1)) != row:
         raise Failed(f"the result of row {row} was spoken as {told!r}")
     return int(match.group(2) or 0), int(match.group(3) or 0)
