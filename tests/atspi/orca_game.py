@@ -165,7 +165,9 @@ class Player:
                 if self.chosen != colour:
                     self.choose_on_row(colour)
                 key("Return" if column == 2 else "space")  # a peg by Return, the rest by Space
-                self.speech.says(f"Riga {row}, foro {column}: {COLOURS[colour]}")
+                # Orca 48 speaks the focused hole's new name with its role.
+                peg = f"Riga {row}, foro {column}: {COLOURS[colour]}"
+                self.speech.expect(lambda text, p=peg: text in (p, p + " button"), repr(peg))
             if column < 4:
                 key("Right")
                 self.speech.expect(lambda text, c=column + 1: text.startswith(
