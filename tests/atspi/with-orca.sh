@@ -12,10 +12,11 @@ if ! command -v orca >/dev/null 2>&1; then
 fi
 
 work=$(mktemp -d)
-# Orca runs in a PID namespace of its own (below): ending the namespace ends it at once.
+# Orca runs in a PID namespace of its own (below), under unshare, which ignores SIGTERM while
+# Orca runs: killing unshare kills Orca, the namespace's first process, and all of it at once.
 cleanup() {
     if [ -s "$work/orca.pid" ]; then
-        kill "$(cat "$work/orca.pid")" 2>/dev/null || true
+        kill -KILL "$(cat "$work/orca.pid")" 2>/dev/null || true
     fi
     rm -rf "$work"
 }
