@@ -43,20 +43,26 @@ EOF
 export ORCA_LOG="${ORCA_LOG:-$work/orca.log}"
 : >"$ORCA_LOG"
 export ORCA_START="$work/start-orca"
-# A user but root needs a user namespace of its own to make a PID namespace; root needs none,
-# and cannot make one inside a chroot. The new /proc is mounted by hand, over a private copy of
-# the old one: unshare's --mount-proc first makes "/" private, which a chroot's "/" cannot be.
-own_user=
-[ "$(id -u)" -eq 0 ] || own_user="--user --map-current-user"
+# Orca refuses to start while another Orca of the same user runs, such as the developer's own
+# or another test's, so it runs in a PID namespace of its own, with its own /proc, where it
+# sees none. Root makes one as it is, also in a chroot, whose "/" cannot be made private as
+# unshare's --mount-proc would: /proc is mounted again over a private copy. A user needs a user
+# namespace of its own, which a chroot forbids: there this user's Orca tests take turns.
+if [ "$(id -u)" -eq 0 ]; then
+    namespace="unshare --mount --propagation unchanged --pid --fork --kill-child sh -c \
+        'mount --make-rprivate /proc && mount -t proc proc /proc && exec \"\$@\"' orca"
+elif unshare --user --map-current-user true 2>/dev/null; then
+    namespace="unshare --user --map-current-user --pid --fork --kill-child --mount-proc"
+else
+    namespace=
+    exec 9>"${TMPDIR:-/tmp}/cifrotto-orca-$(id -u).lock"
+    flock 9
+fi
 cat >"$ORCA_START" <<EOF
 #!/bin/sh
 # Starts Orca in the background and returns once it listens to events (Orca 43 starts its
-# registry, Orca 48 its AT-SPI main loop). Orca refuses to start while another Orca of the
-# same user runs, such as the developer's own or another test's: in a PID namespace of its
-# own, with its own /proc, it sees none.
-LC_ALL=C.UTF-8 LANGUAGE= unshare $own_user --mount --propagation unchanged --pid --fork \\
-    --kill-child sh -c 'mount --make-rprivate /proc && mount -t proc proc /proc && exec "\$@"' \\
-    orca orca --debug-file "$ORCA_LOG" >"$work/orca.out" 2>&1 &
+# registry, Orca 48 its AT-SPI main loop).
+LC_ALL=C.UTF-8 LANGUAGE= $namespace orca --debug-file "$ORCA_LOG" >"$work/orca.out" 2>&1 &
 echo \$! >"$work/orca.pid"
 tries=0
 until grep -qE "ORCA: Starting (registry|Atspi main event loop)" "$ORCA_LOG" 2>/dev/null; do
