@@ -31,9 +31,10 @@ def plain(text):
 
 
 class Speech:
-    """What Orca has said, read from its debug log, one utterance per line, and how Orca failed
-    on an event: Orca 43 logs "Could not process ...", Orca 48 the handler's traceback. With
-    no speech server and braille off (with-orca.sh), any traceback is one of the game's events."""
+    """What Orca has said, read from its debug log, one utterance per line, and what went wrong:
+    a row's result said again, or Orca failing on an event (Orca 43 logs "Could not process
+    ...", Orca 48 the handler's traceback; with no speech server and braille off, see
+    with-orca.sh, any traceback is one of the game's events)."""
 
     LINE = re.compile(r"SPEECH OUTPUT: '(.*)'")
 
@@ -56,18 +57,21 @@ class Speech:
             if self.traceback is not None:
                 self.traceback.append(line)
                 if not line.startswith(" "):  # the exception, after the indented frames
-                    self.errors.append("\n".join(self.traceback))
+                    self.errors.append("Orca failed on an event: " + "\n".join(self.traceback))
                     self.traceback = None
             elif line.startswith("Traceback (most recent call last)"):
                 self.traceback = [line]
             elif "Could not process" in line:
-                self.errors.append(line)
+                self.errors.append("Orca failed on an event: " + line)
             # Orca adds the voice's settings after the text, themselves in quotes. Orca 43
             # speaks a button's role as the game's toolkit names it, Orca 48 as libatspi does,
             # and only Orca 43 ends a name and role with a full stop.
             match = self.LINE.search(re.sub(r"\{[^{}]*\}\s*$", "", line))
             if match:
-                self.heard.append(plain(match.group(1)))
+                text = plain(match.group(1))
+                if RESULT.fullmatch(text) and text in self.heard:
+                    self.errors.append(f"Orca said a row's result again: {text!r}")
+                self.heard.append(text)
 
     def since_mark(self):
         self._read()
@@ -87,7 +91,7 @@ class Speech:
                     self.last = text
                     return text
             if self.errors:
-                raise Failed(f"Orca failed on an event, waiting for {what}: {self.errors[0]}")
+                raise Failed(f"waiting for {what}: {self.errors[0]}")
             if time.monotonic() > deadline:
                 raise Failed(f"Orca did not say {what}; it said {self.since_mark()}")
             time.sleep(0.02)
@@ -321,7 +325,7 @@ def main():
             game.kill()
     speech.since_mark()
     if speech.errors:
-        print(f"FAIL: Orca failed on the game's events: {speech.errors[:3]}", flush=True)
+        print(f"FAIL: {speech.errors[:3]}", flush=True)
         return 1
     if status != 0:
         print(f"FAIL: the game ended with status {status}", flush=True)
