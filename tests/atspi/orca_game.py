@@ -27,6 +27,8 @@ START = "Finestra d'inizio: Comincia, Alt+C; Istruzioni, Alt+I; Esci, Alt+E."
 
 
 def plain(text):
+    """An utterance as both Orcas say it: Orca 43 speaks a button's role as the game's toolkit
+    names it, Orca 48 as libatspi does, and only Orca 43 ends a name and role with a stop."""
     return text.strip().replace("push button", "button").rstrip(".")
 
 
@@ -63,9 +65,7 @@ class Speech:
                 self.traceback = [line]
             elif "Could not process" in line:
                 self.errors.append("Orca failed on an event: " + line)
-            # Orca adds the voice's settings after the text, themselves in quotes. Orca 43
-            # speaks a button's role as the game's toolkit names it, Orca 48 as libatspi does,
-            # and only Orca 43 ends a name and role with a full stop.
+            # Orca adds the voice's settings after the text, themselves in quotes.
             match = self.LINE.search(re.sub(r"\{[^{}]*\}\s*$", "", line))
             if match:
                 text = plain(match.group(1))
