@@ -142,6 +142,11 @@ def find(app, name):
 RESULT = re.compile(r"Riga (\d+): (?:nessun colore giusto|(\d+) ross[oi], (\d+) bianc(?:o|hi))")
 
 
+def telling(peg):
+    """Whether an utterance tells of a peg put in: Orca 48 may add the focused hole's role."""
+    return lambda text: text in (peg, peg + " button")
+
+
 class Player:
     """Plays rows by keys from the open row's first hole, and checks what Orca answers."""
 
@@ -164,19 +169,26 @@ class Player:
     def play_row(self, row, guess, placed=()):
         """Fills the open row, the focus on its first hole, and confirms it. Columns in placed
         hold their colour already. Returns what Orca said after the confirm."""
+        filling = None
         for column, colour in enumerate(guess, start=1):
             if column not in placed:
                 if self.chosen != colour:
                     self.choose_on_row(colour)
                 key("Return" if column == 2 else "space")  # a peg by Return, the rest by Space
-                # Orca 48 speaks the focused hole's new name with its role.
                 peg = f"Riga {row}, foro {column}: {COLOURS[colour]}"
-                self.speech.expect(lambda text, p=peg: text in (p, p + " button"), repr(peg))
+                filling = telling(peg)
+                if column < 4:
+                    self.speech.expect(filling, repr(peg))
             if column < 4:
                 key("Right")
                 self.speech.expect(lambda text, c=column + 1: text.startswith(
                     f"Riga {row}, foro {c}: "), f"hole {column + 1} of row {row}")
+        # The peg that fills the row may be told before the focus moves on to "&Conferma", or
+        # after it.
+        before = self.speech.mark
         self.speech.expect(lambda text: text.startswith("Conferma"), "the confirm button")
+        if 4 not in placed and not any(map(filling, self.speech.heard[before:self.speech.mark])):
+            self.speech.expect(filling, f"the peg that fills row {row}")
         key("Return")
         return self.speech.expect(
             lambda text: RESULT.fullmatch(text) is not None
