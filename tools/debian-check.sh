@@ -44,6 +44,8 @@ esac
 if [ "$(id -u)" -ne 0 ]; then
     if command -v sudo >/dev/null 2>&1; then
         cache=${CIFROTTO_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/cifrotto}
+        # Made here first, so that root does not make the user's ~/.cache.
+        mkdir -p "$cache"
         exec sudo CIFROTTO_CACHE="$cache" "$0" --release "$release" ${as_user:+--user} "${goals[@]}"
     fi
     echo "$0 needs root (debootstrap, namespaces and chroot) and sudo is not installed:" >&2
