@@ -16,6 +16,9 @@
 # Needs root, or sudo, for debootstrap, the namespaces and chroot.
 set -euo pipefail
 
+# The whole script is one block that bash reads before running it, so that a checkout changing
+# the script during a run (git switch, an edit) does not change the running one.
+{
 release=13
 as_user=
 goals=()
@@ -84,9 +87,10 @@ xvfb_pid=
 cleanup() {
     local status=$?
     trap - EXIT INT TERM
-    # The namespace's first process gets SIGKILL when unshare ends, and every process in the
-    # namespace with it; its mounts were never visible here and go with the namespace.
-    [ -z "$ns_pid" ] || { kill "$ns_pid" 2>/dev/null; wait "$ns_pid" 2>/dev/null; } || true
+    # unshare ignores SIGTERM while it waits; when it is killed, the namespace's first process
+    # gets SIGKILL, and every process in the namespace with it. The namespace's mounts were never
+    # visible here and go with it.
+    [ -z "$ns_pid" ] || { kill -KILL "$ns_pid" 2>/dev/null; wait "$ns_pid" 2>/dev/null; } || true
     [ -z "$xvfb_pid" ] || { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; } || true
     if findmnt -rn -o TARGET | grep -q "^$work"; then
         say "left $work in place: something is still mounted in it" >&2
@@ -206,3 +210,4 @@ wait "$ns_pid" || status=$?
 ns_pid=
 say "Debian $release, make run as $user: status $status, $(($(now) - started)) s in all"
 exit "$status"
+}
