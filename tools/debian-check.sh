@@ -82,6 +82,9 @@ fi
 flock -u 9
 
 work=$(mktemp -d "$cache/run-$release.XXXXXX")
+# Downloaded packages go in and out of the run's own apt cache as hard links, so that two runs
+# at once never share apt's lock on it.
+keep_debs() { find "$1" -maxdepth 1 -name '*.deb' -exec cp -nl -t "$2" {} + 2>/dev/null || true; }
 ns_pid=
 xvfb_pid=
 cleanup() {
@@ -92,6 +95,7 @@ cleanup() {
     # visible here and go with it.
     [ -z "$ns_pid" ] || { kill -KILL "$ns_pid" 2>/dev/null; wait "$ns_pid" 2>/dev/null; } || true
     [ -z "$xvfb_pid" ] || { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; } || true
+    keep_debs "$work/var/cache/apt/archives" "$apt_cache"
     if findmnt -rn -o TARGET | grep -q "^$work"; then
         say "left $work in place: something is still mounted in it" >&2
     else
@@ -106,6 +110,7 @@ trap 'exit 143' TERM
 say "copying $base"
 cp -a "$base/." "$work/"
 rm "$work/.complete"
+keep_debs "$apt_cache" "$work/var/cache/apt/archives"
 cp /etc/resolv.conf "$work/etc/resolv.conf"
 echo "127.0.1.1 $(hostname)" >>"$work/etc/hosts"
 git -C "$tree" bundle create -q "$work/var/tmp/cifrotto.bundle" HEAD
@@ -151,15 +156,13 @@ EOF
 
 unshare --mount --pid --ipc --fork --kill-child /bin/bash -c '
     set -e
-    root=$1 apt_cache=$2 display=$3 inside=$4
+    root=$1 display=$2 inside=$3
     mount --make-rprivate /
     mount --rbind /dev "$root/dev"
     mount -t tmpfs -o mode=1777 tmpfs "$root/dev/shm"
     mount -t proc proc "$root/proc"
     mount -t sysfs sys "$root/sys"
     mount -t tmpfs -o mode=1777 tmpfs "$root/tmp"
-    mount --bind "$apt_cache" "$root/var/cache/apt/archives"
-    mkdir -p "$root/var/cache/apt/archives/partial"
     # Only the X server started for this run, not the others on this machine.
     if [ -n "$display" ]; then
         mkdir -p "$root/tmp/.X11-unix"
@@ -167,7 +170,7 @@ unshare --mount --pid --ipc --fork --kill-child /bin/bash -c '
         mount --bind "/tmp/.X11-unix/X$display" "$root/tmp/.X11-unix/X$display"
     fi
     exec chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin /bin/bash -c "$inside"
-' debian-check "$work" "$apt_cache" "${display:-}" "$inside" &
+' debian-check "$work" "${display:-}" "$inside" &
 ns_pid=$!
 
 if [ -z "$run_check" ]; then
