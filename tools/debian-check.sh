@@ -142,7 +142,7 @@ if [ $user != root ]; then
 fi
 chmod 644 /var/tmp/cifrotto.bundle
 cd $home
-runuser -u $user -- git clone -q -c advice.detachedHead=false /var/tmp/cifrotto.bundle cifrotto
+runuser -u $user -- git -c init.defaultBranch=main -c advice.detachedHead=false clone -q /var/tmp/cifrotto.bundle cifrotto
 cd cifrotto
 echo "debian-check: as $user in \$PWD: make ${goals[*]}"
 start=\$(date +%s)
