@@ -62,8 +62,8 @@ base=$cache/debian-$release
 apt_cache=$cache/apt-$release
 mkdir -p "$cache" "$apt_cache"
 now() { date +%s; }
-say() { echo "debian-check: $*"; }
 started=$(now)
+say() { echo "debian-check [$(($(now) - started)) s]: $*"; }
 
 "$tree/tools/install-deps.sh" check
 
