@@ -197,7 +197,7 @@ if [ -z "$window" ]; then
     say "Debian $release, make run as $user: ended (status $status) without a start window" >&2
     exit 1
 fi
-say "the start window appeared $(($(now) - run_started)) s after the copy was made"
+say "the start window appeared $(($(now) - run_started)) s after make run began"
 xwininfo -id "$window" | sed -n 's/^xwininfo: //p; /Width\|Height/p'
 xdotool windowfocus --sync "$window" key Escape
 for _ in $(seq 30); do
