@@ -113,6 +113,8 @@ rm "$work/.complete"
 keep_debs "$apt_cache" "$work/var/cache/apt/archives"
 cp /etc/resolv.conf "$work/etc/resolv.conf"
 echo "127.0.1.1 $(hostname)" >>"$work/etc/hosts"
+# Run with sudo, this is root reading a checkout of the user's, which git refuses by default.
+git() { command git -c safe.directory='*' "$@"; }
 git -C "$tree" bundle create -q "$work/var/tmp/cifrotto.bundle" HEAD
 say "checking $(git -C "$tree" log -1 --format='%h %s')"
 
