@@ -30,7 +30,9 @@ struct Expected {
 std::vector<Expected> expectedControls() {
     std::vector<Expected> all;
     const auto add = [&all](const QString& name, Kind kind, double l, double t, double w,
-                            double h) { all.push_back({name, kind, QRectF(l, t, w, h)}); };
+                            double h) {
+        all.push_back({name, kind, QRectF(l, t, w, h)});
+    };
 
     for (int r = 1; r <= 12; ++r) {
         const int top = 840 + 600 * (12 - r);
