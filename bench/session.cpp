@@ -50,8 +50,7 @@ protected:
             const auto* widget = static_cast<QWidget*>(watched);
             if (widget->isWindow() && wanted_(*widget)) {
                 seen_ = true;
-                QMetaObject::invokeMethod(
-                    this, [this] { loop_.exit(0); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(this, [this] { loop_.exit(0); }, Qt::QueuedConnection);
             }
         }
         return false;

@@ -4,37 +4,44 @@
 #   install-deps.sh run     building and running the game (`make run`)
 #   install-deps.sh test    that, and what only the tests need (`make test`)
 #   install-deps.sh bench   that of `run`, and what `make bench` needs
+#   install-deps.sh check   what tools/debian-check.sh needs on the machine it runs on
 set -euo pipefail
 
 # The compiler and CMake; Qt's development packages (Qt Test comes with qt6-base-dev, and the
 # xcb and offscreen platforms and the AT-SPI bridge with libqt6gui6); libqt6svg6 for the SVG
 # image plugin that draws the pictures at scales other than 1 and 2 (the program loads it, it
-# does not link it); libxcb to ask the window manager for its frame; Comic Neue, compiled in,
+# does not link it, and Debian 13 moved it into a package of its own: see svg_plugin below); libxcb to ask the window manager for its frame; Comic Neue, compiled in,
 # and DejaVu, the face every other text falls back to on a machine without fonts.
 run=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-svg-dev libqt6svg6 libxcb1-dev
     fonts-comic-neue fonts-dejavu-core
 )
-# clang-format for `make format-check`; Xvfb, openbox and the X tools for the tests under a
-# window manager (xauth for xvfb-run, to run a test by hand as `make bench` does); D-Bus, the AT-SPI bus and its Python client for the screen reader's view,
-# and Orca itself; the desktop and packaging checks (dpkg-dev and file for CPack's
-# dpkg-shlibdeps, lintian for the .deb).
+# clang-format-19 for `make format-check` (Debian 12 and 13 both ship it, so the check gives one
+# verdict on both); Xvfb, openbox and the X tools for the tests under a window manager (xauth for
+# xvfb-run, to run a test by hand as `make bench` does); D-Bus, the AT-SPI bus and its Python
+# client for the screen reader's view, and Orca itself with the voice `apt install orca` brings
+# (the Orca tests run as on a player's machine); the desktop and packaging checks (dpkg-dev and
+# file for CPack's dpkg-shlibdeps, lintian for the .deb).
 test=(
-    clang-format
+    clang-format-19
     xvfb xauth openbox x11-utils xdotool
-    dbus at-spi2-core python3-gi gir1.2-atspi-2.0 orca
+    dbus at-spi2-core python3-gi gir1.2-atspi-2.0 orca speech-dispatcher-espeak-ng
     desktop-file-utils appstream dpkg-dev file lintian
 )
 # `make bench` runs under xvfb-run (which needs xauth) and counts instructions with callgrind.
 bench=(xvfb xauth valgrind)
+# tools/debian-check.sh: debootstrap (with the archive's keys) to make the Debian systems, and
+# a virtual display with the X tools to see the game's start window appear in one.
+check=(debootstrap debian-archive-keyring xvfb xdotool x11-utils)
 
 case "${1:-}" in
 run) packages=("${run[@]}") ;;
 test) packages=("${run[@]}" "${test[@]}") ;;
 bench) packages=("${run[@]}" "${bench[@]}") ;;
+check) packages=("${check[@]}") ;;
 *)
-    echo "usage: $0 run|test|bench" >&2
+    echo "usage: $0 run|test|bench|check" >&2
     exit 2
     ;;
 esac
@@ -45,9 +52,41 @@ for p in "${packages[@]}"; do
         missing+=("$p")
     fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
-install="apt-get update && apt-get install -y --no-install-recommends ${missing[*]}"
+# Qt's SVG image plugin is in libqt6svg6 up to Debian 12 and in qt6-svg-plugins from Debian 13,
+# which libqt6svg6 only recommends. Its package is the one apt's lists name; when they name
+# neither (lists never fetched), it is decided after apt-get update.
+svg_plugin_installed() { dpkg-query -S '*/qt6/plugins/imageformats/libqsvg.so' >/dev/null 2>&1; }
+svg_plugin_package() {
+    local p
+    for p in qt6-svg-plugins libqt6svg6; do
+        if apt-cache show --no-all-versions "$p" >/dev/null 2>&1; then
+            echo "$p"
+            return 0
+        fi
+    done
+    return 1
+}
+add_svg_plugin() {
+    local p
+    p=$(svg_plugin_package) || return 0
+    case " ${missing[*]} " in *" $p "*) return 0 ;; esac
+    missing+=("$p")
+}
+svg_plugin_unknown=
+if [ "${1}" != check ] && ! svg_plugin_installed; then
+    if svg_plugin_package >/dev/null; then
+        add_svg_plugin
+    else
+        svg_plugin_unknown=1
+    fi
+fi
+[ ${#missing[@]} -eq 0 ] && [ -z "$svg_plugin_unknown" ] && exit 0
+
+svg_plugin_shell=
+[ -n "$svg_plugin_unknown" ] &&
+    svg_plugin_shell=' $(apt-cache show --no-all-versions qt6-svg-plugins >/dev/null 2>&1 && echo qt6-svg-plugins)'
+install="apt-get update && apt-get install -y --no-install-recommends ${missing[*]}$svg_plugin_shell"
 # Without root or sudo (a Debian installed with a root password), the user runs it as root
 # and then builds as themselves: a build run as root leaves a build tree they cannot write.
 as_root_instead() {
@@ -67,11 +106,13 @@ export DEBIAN_FRONTEND=noninteractive
 if [ "$(id -u)" -eq 0 ]; then
     echo "Installing missing packages: ${missing[*]}"
     apt-get update -q
+    [ -z "$svg_plugin_unknown" ] || add_svg_plugin
     apt-get install -y -q --no-install-recommends "${missing[@]}"
 elif command -v sudo >/dev/null 2>&1; then
     echo "Installing missing packages with sudo: ${missing[*]}"
     # sudo fails for a user it does not know; the message below says what to do instead.
-    sudo apt-get update -q && sudo apt-get install -y -q --no-install-recommends "${missing[@]}" ||
+    sudo apt-get update -q && { [ -z "$svg_plugin_unknown" ] || add_svg_plugin; } &&
+        sudo apt-get install -y -q --no-install-recommends "${missing[@]}" ||
         as_root_instead
 else
     as_root_instead

@@ -143,7 +143,7 @@ void printJournalOnCrash() {
     __sanitizer_set_death_callback(printJournal);
 #endif
     for (const int signal : kCrashSignals) {
-        struct sigaction action {};
+        struct sigaction action = {};
         action.sa_handler = printJournalAndCrash;
         sigemptyset(&action.sa_mask);
         sigaction(signal, &action, &g_previous[signal]);
