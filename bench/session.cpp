@@ -18,7 +18,7 @@
 #include <QEventLoop>
 #include <QPushButton>
 #include <QTimer>
-#include <QtTest>
+#include <QTest>
 #include <functional>
 #include <memory>
 

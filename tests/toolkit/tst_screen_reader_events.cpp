@@ -9,7 +9,7 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 #include <array>
 
 using toolkit::ControlKind;

@@ -6,7 +6,7 @@
 #include "windows/flow/flow.h"
 
 #include <QtGui/qguiapplication_platform.h>
-#include <QtTest>
+#include <QTest>
 
 #include <memory>
 

@@ -7,7 +7,7 @@
 #include <QAccessible>
 #include <QHelpEvent>
 #include <QToolTip>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <QBackingStore>
 #include <QLabel>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <QPainter>
 #include <QSvgRenderer>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

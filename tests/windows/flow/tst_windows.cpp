@@ -4,7 +4,7 @@
 
 #include "app/start.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace windows;
 
