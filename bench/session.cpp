@@ -17,8 +17,8 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPushButton>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <memory>
 

@@ -6,8 +6,8 @@
 
 #include <QAccessible>
 #include <QHelpEvent>
-#include <QToolTip>
 #include <QTest>
+#include <QToolTip>
 
 namespace {
 
