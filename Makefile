@@ -8,7 +8,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DCIFROTTO_WERROR=ON
 # CMake's generated makefiles call make again in every folder; without this each call says so.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps writable configure build game run test ctest sanitize format format-check clean bench package stress
+.PHONY: all deps writable configure tests-on tests-off build game run test ctest sanitize format format-check clean bench package stress
 
 all: build
 
@@ -30,10 +30,17 @@ writable:
 	    fi; \
 	done
 
+# The tests and benchmarks (CMake's BUILD_TESTING) are built only for the goals that run them:
+# a new tree builds the game and what it installs, `make package` turns them off, and the goals
+# that test turn them on. Turning them on or off rebuilds nothing already built.
 $(BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=OFF
 
 configure: $(BUILD)/CMakeCache.txt
+
+tests-on tests-off: configure
+	@grep -qx 'BUILD_TESTING:BOOL=$(if $(filter tests-on,$@),ON,OFF)' $(BUILD)/CMakeCache.txt || \
+	    cmake -S . -B $(BUILD) -DBUILD_TESTING=$(if $(filter tests-on,$@),ON,OFF)
 
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -48,16 +55,20 @@ run:
 game: deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target cifrotto
 
-# A Debian package (CPack): $(BUILD)/cifrotto_<version>_<arch>.deb
-package: build
+# A Debian package (CPack): $(BUILD)/cifrotto_<version>_<arch>.deb, from the game alone.
+package: deps tests-off
+	cmake --build $(BUILD) -j $(JOBS)
 	cmake --build $(BUILD) --target package
 
-ctest: build
+ctest: deps tests-on
+	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# The whole suite again with AddressSanitizer, LeakSanitizer and UBSan.
+# The suite again with AddressSanitizer, LeakSanitizer and UBSan: every test of our code; the
+# package checks and the Orca tests run in the Release tree only, and no benchmark is built.
 $(SANITIZE_BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCIFROTTO_WERROR=ON -DCIFROTTO_SANITIZE=ON
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCIFROTTO_WERROR=ON -DCIFROTTO_SANITIZE=ON \
+	    -DBUILD_TESTING=ON
 
 sanitize: deps $(SANITIZE_BUILD)/CMakeCache.txt
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
@@ -68,7 +79,7 @@ test: deps format-check ctest sanitize
 # Benchmarks in the Release tree, on a virtual display: start-up and memory against an empty
 # Qt window and one with a text button, new game, confirm, the rules; one table of medians
 # beside the targets.
-bench: configure
+bench: tests-on
 	@tools/install-deps.sh bench
 	cmake --build $(BUILD) -j $(JOBS) --target cifrotto_bench
 	@# The free display is sought from a number drawn from the shell's process id: two
@@ -94,7 +105,7 @@ clean:
 # a failure prints the actions that led to it, and the same seed replays them.
 STEPS ?= 20000
 SEED  ?= 1
-stress: deps configure
+stress: deps tests-on
 	cmake --build $(BUILD) -j $(JOBS) --target stress_random
 	cd $(BUILD)/tests/stress && QT_QPA_PLATFORM=offscreen QTEST_FUNCTION_TIMEOUT=86400000 \
 		CIFROTTO_STRESS_STEPS=$(STEPS) \

@@ -17,8 +17,8 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
-#include <QtTest>
 #include <functional>
 #include <memory>
 

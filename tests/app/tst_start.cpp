@@ -6,7 +6,7 @@
 #include "toolkit/shape.h"
 
 #include <QApplication>
-#include <QtTest>
+#include <QTest>
 
 class StartTest : public QObject {
     Q_OBJECT

@@ -5,7 +5,7 @@
 #include "toolkit/shape.h"
 
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 #include <array>
 #include <map>
 #include <memory>

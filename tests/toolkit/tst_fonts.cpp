@@ -10,7 +10,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 #include <array>
 
 using toolkit::FontFace;

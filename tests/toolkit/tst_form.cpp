@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 #include <array>
 #include <cmath>
 #include <stdexcept>

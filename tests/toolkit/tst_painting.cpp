@@ -4,7 +4,7 @@
 #include "test_form.h"
 #include "toolkit/shape.h"
 
-#include <QtTest>
+#include <QTest>
 #include <array>
 #include <memory>
 

@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 #include <array>
 
 using toolkit::ControlKind;

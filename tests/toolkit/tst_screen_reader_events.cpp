@@ -12,7 +12,7 @@
 #include <QDBusVariant>
 #include <QLabel>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 #include <array>
 
 using toolkit::ControlKind;

@@ -3,7 +3,7 @@
 #include "support/gui.h"
 #include "test_form.h"
 
-#include <QtTest>
+#include <QTest>
 #include <array>
 
 using toolkit::ControlKind;

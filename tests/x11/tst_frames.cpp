@@ -5,8 +5,8 @@
 #include "placement_watch.h"
 #include "windows/flow/flow.h"
 
+#include <QTest>
 #include <QtGui/qguiapplication_platform.h>
-#include <QtTest>
 
 #include <memory>
 

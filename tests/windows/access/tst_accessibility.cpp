@@ -8,8 +8,8 @@
 
 #include <QAccessible>
 #include <QHelpEvent>
+#include <QTest>
 #include <QToolTip>
-#include <QtTest>
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include <QBackingStore>
 #include <QLabel>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "toolkit/shape.h"
 #include "windows/frmcifrotto.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <cmath>
 

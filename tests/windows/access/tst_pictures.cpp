@@ -9,7 +9,7 @@
 
 #include <QPainter>
 #include <QSvgRenderer>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

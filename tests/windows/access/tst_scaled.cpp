@@ -4,7 +4,7 @@
 #include "windows/frmcifrotto.h"
 
 #include <QSet>
-#include <QtTest>
+#include <QTest>
 
 class TstScaled : public QObject {
     Q_OBJECT

@@ -6,7 +6,7 @@
 #include "windows/frmcifrotto.h"
 
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 // The codes whose selection marker is shown.

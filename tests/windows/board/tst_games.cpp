@@ -7,7 +7,7 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 
 using Pattern = std::array<int, 4>;
 

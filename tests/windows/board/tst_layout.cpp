@@ -10,7 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QtTest>
+#include <QTest>
 
 #include <map>
 

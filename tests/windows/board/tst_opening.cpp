@@ -5,7 +5,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QtTest>
+#include <QTest>
 
 #include <cmath>
 

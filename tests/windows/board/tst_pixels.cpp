@@ -3,7 +3,7 @@
 #include "support/gui.h"
 #include "windows/frmcifrotto.h"
 
-#include <QtTest>
+#include <QTest>
 
 namespace {
 // Swatch k's centre row in pixels: its box starts at 1080 + 600 (k - 1) twips, 25 pixels high.

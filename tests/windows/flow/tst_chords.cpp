@@ -6,7 +6,7 @@
 
 #include "support/burst.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace windows;
 using namespace kinds;

@@ -2,7 +2,7 @@
 // and the fresh game that "&Sì" opens.
 #include "flow.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace windows;
 using namespace kinds;

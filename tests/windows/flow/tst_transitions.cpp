@@ -3,7 +3,7 @@
 #include "flow.h"
 
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 
 using namespace windows;
 using namespace kinds;

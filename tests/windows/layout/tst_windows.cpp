@@ -5,7 +5,7 @@
 #include "app/start.h"
 
 #include <QFile>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 
