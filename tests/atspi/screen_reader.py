@@ -16,24 +16,14 @@ import time
 import traceback
 import warnings
 
-import gi
+from game_client import COLOURS, PATIENCE, Failed, application, pump, score, wait_for
+from gi.repository import Atspi, Gio, GLib
 
-gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi, Gio, GLib  # noqa: E402 (after the version is chosen)
-
-COLOURS = ["bianco", "nero", "rosa", "rosso", "arancio", "giallo",
-           "verde", "azzurro", "blu", "viola", "lilla"]
 ROWS, COLUMNS = 12, 4
-# Long enough for a loaded machine; only a game that never answers gets this far.
-PATIENCE = 30.0
 
 S = Atspi.StateType
 CHECKED_STATES = {"enabled": S.ENABLED, "sensitive": S.SENSITIVE, "showing": S.SHOWING,
                   "focused": S.FOCUSED, "checked": S.CHECKED, "selected": S.SELECTED}
-
-
-class Broken(Exception):
-    """The game cannot be played further: what was expected and what was read."""
 
 
 # What went wrong, in the order first seen: how often, and the first case in full.
@@ -130,25 +120,6 @@ class Events:
         return taken
 
 
-def pump():
-    """Lets libatspi handle what has arrived, which is how the cache learns of changes."""
-    context = GLib.MainContext.default()
-    while context.iteration(False):
-        pass
-
-
-def wait_for(what, predicate):
-    deadline = time.monotonic() + PATIENCE
-    while True:
-        pump()
-        result = predicate()
-        if result:
-            return result
-        if time.monotonic() > deadline:
-            raise Broken("waited in vain for " + what)
-        time.sleep(0.02)
-
-
 # --- Finding things in the tree ----------------------------------------------------------
 
 def walk(acc):
@@ -166,15 +137,6 @@ def find(root, role, name):
     return None
 
 
-def game_app(game):
-    desktop = Atspi.get_desktop(0)
-    for index in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(index)
-        if app is not None and app.get_process_id() == game.pid:
-            return app
-    return None
-
-
 def press(acc):
     """Runs the object's press action, as a screen reader's "activate" does."""
     with warnings.catch_warnings():
@@ -182,7 +144,7 @@ def press(acc):
         warnings.simplefilter("ignore", DeprecationWarning)
         names = [acc.get_action_name(i).lower() for i in range(acc.get_n_actions())]
     if "press" not in names:
-        raise Broken(f"{acc.get_role_name()} {acc.get_name()!r} has actions {names}, "
+        raise Failed(f"{acc.get_role_name()} {acc.get_name()!r} has actions {names}, "
                      "no 'press'")
     Atspi.Action.do_action(acc, names.index("press"))
 
@@ -205,13 +167,8 @@ def parse_counts(text):
         return 0, 0
     match = re.fullmatch(r"(\d) ross[oi], (\d) bianc(?:o|hi)", text)
     if not match or counts_text(*map(int, match.groups())) != text:
-        raise Broken(f"a result that does not read as counts: {text!r}")
+        raise Failed(f"a result that does not read as counts: {text!r}")
     return int(match.group(1)), int(match.group(2))
-
-
-def score(guess, secret):
-    reds = sum(g == s for g, s in zip(guess, secret))
-    return reds, len(set(guess) & set(secret)) - reds
 
 
 class Board:
@@ -246,7 +203,7 @@ class Board:
         if self.confirm is None:
             missing.append("the push button 'Conferma'")
         if missing:
-            raise Broken("the game window lacks " + "; ".join(missing))
+            raise Failed("the game window lacks " + "; ".join(missing))
 
     def result(self, row):
         text = self.fresh.name(self.feedback[row])
@@ -423,7 +380,7 @@ def play_row(board, events, row, guess):
 def win(board, events):
     candidates = list(itertools.permutations(COLOURS, COLUMNS))
     if len(candidates) != 7920:
-        raise Broken(f"{len(candidates)} secrets instead of 7920")
+        raise Failed(f"{len(candidates)} secrets instead of 7920")
     for row in range(1, ROWS + 1):
         guess = candidates[0]
         result = play_row(board, events, row, guess)
@@ -431,15 +388,15 @@ def win(board, events):
             return
         candidates = [s for s in candidates if score(guess, s) == result]
         if not candidates:
-            raise Broken("no secret is consistent with the results read")
-    raise Broken("the solver did not win within 12 rows")
+            raise Failed("no secret is consistent with the results read")
+    raise Failed("the solver did not win within 12 rows")
 
 
 def lose(board, events):
     for row in range(1, ROWS + 1):
         result = play_row(board, events, row, ("bianco",) * COLUMNS)
         if result[0] == COLUMNS:
-            raise Broken("four reds with four of one colour")
+            raise Failed("four reds with four of one colour")
 
 
 def showing_window_with(app, button):
@@ -487,7 +444,7 @@ def game_window(app, fresh, events, previous=None):
 
 
 def play(game, events):
-    app = wait_for("the game on the AT-SPI bus", lambda: game_app(game))
+    app = application(game.pid)
     fresh = FreshReader(app)
     start = wait_for("the start window", lambda: showing_window_with(app, "Comincia"))
     press(find(start, Atspi.Role.PUSH_BUTTON, "Comincia"))
@@ -507,7 +464,7 @@ def play(game, events):
         pump()
         time.sleep(0.05)
     if game.poll() is None:
-        raise Broken("after 'No' the game is still running")
+        raise Failed("after 'No' the game is still running")
     if game.returncode != 0:
         problem("after 'No' the game did not exit with status 0:", f"status {game.returncode}")
 
@@ -522,7 +479,7 @@ def main():
     def run():
         try:
             play(game, events)
-        except Broken as broken:
+        except Failed as broken:
             failure.append(str(broken))
         except Exception as error:  # a crash of the client is a failure too, with its cause
             failure.append(f"{type(error).__name__}: {error}")
