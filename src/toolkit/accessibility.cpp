@@ -252,6 +252,9 @@ void filter(QAccessibleEvent* event) {
     if (event->type() == QAccessible::DescriptionChanged && qobject_cast<Form*>(source))
         return;
     if (event->type() == QAccessible::Focus) {
+        if (auto* control = qobject_cast<QWidget*>(source))
+            if (auto* form = qobject_cast<Form*>(control->window()); form && form->focusUntold())
+                return;
         if (auto* group = qobject_cast<ItemGroup*>(source); group && !group->areas().empty()) {
             QAccessibleEvent focus(&group->currentArea(), QAccessible::Focus);
             forward(&focus);

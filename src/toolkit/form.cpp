@@ -90,6 +90,12 @@ void Form::focusMovedTo(const QObject& holder) {
     }
 }
 
+void Form::withFocusUntold(const std::function<void()>& change) {
+    focusUntold_ = true;
+    change();
+    focusUntold_ = false;
+}
+
 void Form::centreOnScreen(int raiseTwips) {
     const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect area = display->geometry();

@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 namespace toolkit {
@@ -62,6 +63,11 @@ public:
     // control never repeats old news. The form calls it whenever its focus moves.
     void focusMovedTo(const QObject& holder);
 
+    // Runs change without telling screen readers where the focus moves in this window meanwhile,
+    // for a change that hands the player over to another window.
+    void withFocusUntold(const std::function<void()>& change);
+    bool focusUntold() const { return focusUntold_; }
+
     // What a screen reader calls the window: a window, or a dialog that asks one question.
     QAccessible::Role accessibleRole() const { return accessibleRole_; }
     void setAccessibleRole(QAccessible::Role role) { accessibleRole_ = role; }
@@ -90,6 +96,7 @@ private:
     QPointer<QAbstractButton> cancel_;
     QPointer<QObject> newsHolder_;
     QAccessible::Role accessibleRole_ = QAccessible::Window;
+    bool focusUntold_ = false;
 };
 
 // Connects a button's clicks to its window's handler. Qt clicks a button about 100 ms after

@@ -231,9 +231,14 @@ void frmcifrotto::cmdconferma_Click() {
                  &next.currentArea());
         next.setFocus(Qt::OtherFocusReason);
     }
-    showBoard();
-    if (*decided == rules::Outcome::None)
+    if (*decided == rules::Outcome::None) {
+        showBoard();
         return;
+    }
+    // "&Conferma" goes grey under the focus, which Qt passes to "&Fine". Screen readers are not
+    // told: the end window is the player's next stop, though X11 activates it only later, and
+    // a reader that followed the focus to "&Fine" would come back to it a second time.
+    withFocusUntold([this] { showBoard(); });
     // The outcome is announced at every hand-off, not only when the end window is created,
     // so a window left open from an earlier game never tells the player the old outcome.
     if (frmfine* fine = registry().show<frmfine>())

@@ -30,8 +30,13 @@ frmfine::frmfine(toolkit::WindowRegistry& registry) : Form(registry, kForm) {
     const toolkit::Controls controls = toolkit::buildControls(*this, kControls);
     lblmessaggio_ = controls.get<QLabel>("lblmessaggio");
     lbldomanda_ = controls.get<QLabel>("lbldomanda");
-    // It asks one question: screen readers treat it as a dialog.
+    // It asks one question: screen readers treat it as a dialog. Orca 48 reads a dialog's
+    // description twice in a row, and an alert's once, so from Qt 6.8 it is an alert.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    setAccessibleRole(QAccessible::AlertMessage);
+#else
     setAccessibleRole(QAccessible::Dialog);
+#endif
     toolkit::onClick(controls.get<QPushButton>("cmdsi"), this, &frmfine::cmdsi_Click);
     toolkit::onClick(controls.get<QPushButton>("cmdno"), this, &frmfine::cmdno_Click);
 }
