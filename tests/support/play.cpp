@@ -40,7 +40,6 @@ void listenForAnnouncements() {
     }();
     Q_UNUSED(installed);
     lastAnnouncement().clear();
-    QAccessible::setActive(true);
 }
 
 } // namespace
