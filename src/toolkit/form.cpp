@@ -70,7 +70,7 @@ void Form::announce(const QString& news, QObject* holder) {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     // Qt 6.8 tells news as an announcement, which screen readers (Orca 48) speak once wherever
     // the focus is, and which nothing keeps: no control is left holding it.
-    if (holder && QAccessible::isActive()) {
+    if (holder && registry_.screenReaderListening()) {
         QAccessibleAnnouncementEvent event(holder, news);
         QAccessible::updateAccessibility(&event);
     }

@@ -73,7 +73,8 @@ void lose(windows::frmcifrotto* game);
 QString departureFromOpening(const windows::frmcifrotto* game);
 
 // Whether a control with that description holds news: before Qt 6.8 news is the description
-// of what holds the focus; from 6.8 it is an announcement, which nothing keeps.
+// of what holds the focus; from 6.8 it is the last announcement since the last look, which
+// nothing keeps ("" for none), heard only where a screen reader listens.
 bool holdsNews(const QString& description, const char* news);
 
 // A row's feedback squares as the controls hold them, square 1 first (see squareLetter).
