@@ -18,6 +18,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QToolTip>
 #include <QWindow>
 #include <ranges>
@@ -158,6 +159,21 @@ bool Form::event(QEvent* event) {
     QToolTip::hideText();
     event->ignore();
     return true;
+}
+
+void Form::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Orca 48 reads a frame's description neither as it opens nor as it comes back (a dialog's
+    // it reads), so from Qt 6.8 a plain window's description is also news each time the window
+    // becomes active; queued, so that it follows the screen reader's own word on the window.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+        accessibleRole_ == QAccessible::Window && !accessibleDescription().isEmpty())
+        QTimer::singleShot(0, this, [this] {
+            if (isActiveWindow())
+                announce(accessibleDescription(), this);
+        });
+#endif
 }
 
 void Form::paintEvent(QPaintEvent* event) {

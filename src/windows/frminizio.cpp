@@ -10,7 +10,6 @@
 #include <QKeySequence>
 #include <QPushButton>
 #include <QStringList>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -46,20 +45,6 @@ frminizio::frminizio(toolkit::WindowRegistry& registry) : Form(registry, kForm) 
 }
 
 void frminizio::Form_Load() { centreOnScreen(); }
-
-void frminizio::changeEvent(QEvent* event) {
-    Form::changeEvent(event);
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    // Orca 48 reads a frame's description neither as it opens nor as it comes back, so from
-    // Qt 6.8 the window's description is also news each time it becomes active; queued, so
-    // that it follows the screen reader's own word on the window.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        QTimer::singleShot(0, this, [this] {
-            if (isActiveWindow())
-                announce(accessibleDescription(), this);
-        });
-#endif
-}
 
 void frminizio::cmdcomincia_Click() {
     registry().show<frmcifrotto>();

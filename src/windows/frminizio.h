@@ -14,9 +14,6 @@ public:
     void cmdcomincia_Click();
     void cmdistruzioni_Click();
     void cmdesci_Click();
-
-protected:
-    void changeEvent(QEvent* event) override;
 };
 
 } // namespace windows
