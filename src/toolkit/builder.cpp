@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <algorithm>
 #include <stdexcept>
 
@@ -20,11 +22,35 @@ namespace toolkit {
 
 namespace {
 
+// Where a control's caption is drawn: inside a button's bevel and margins, inside a label's
+// frame, beside an option's indicator.
+QSize captionRoom(const QWidget& widget) {
+    if (const auto* button = qobject_cast<const QPushButton*>(&widget)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        return button->style()
+            ->subElementRect(QStyle::SE_PushButtonContents, &option, button)
+            .size();
+    }
+    if (const auto* option = qobject_cast<const QRadioButton*>(&widget)) {
+        QStyleOptionButton look;
+        look.initFrom(option);
+        look.text = option->text();
+        return option->style()
+            ->subElementRect(QStyle::SE_RadioButtonContents, &look, option)
+            .size();
+    }
+    return widget.contentsRect().size();
+}
+
 void place(QWidget& widget, const ControlSpec& entry) {
     widget.setObjectName(QString::fromLatin1(entry.name.view()));
     widget.setGeometry(toWholePixels(entry.rect));
-    if (entry.font.face != FontFace::Default || entry.font.points > 0 || entry.font.italic)
-        widget.setFont(fontFor(entry.font, widget.font()));
+    const QFont font = fontFor(entry.font);
+    const QString caption = QString::fromUtf8(entry.caption).remove(QLatin1Char('&'));
+    widget.setFont(
+        caption.isEmpty() ? font : shrunkToFit(font, caption, captionRoom(widget), entry.wordWrap));
     widget.setEnabled(entry.enabled);
     widget.setVisible(entry.visible);
 }
@@ -65,8 +91,8 @@ QWidget* makeLabel(Form& form, const ControlSpec& entry) {
         label->setLineWidth(1);
     }
     QPalette colours = label->palette();
-    colours.setColor(QPalette::WindowText, screenColour(entry.foreground, colours));
-    colours.setColor(QPalette::Window, screenColour(entry.background, colours));
+    colours.setColor(QPalette::WindowText, screenColour(entry.foreground));
+    colours.setColor(QPalette::Window, screenColour(entry.background));
     label->setPalette(colours);
     label->setAutoFillBackground(true);
     return label;
@@ -82,7 +108,7 @@ QWidget* makeOption(Form& form, const ControlSpec& entry) {
 QWidget* makePicture(Form& form, const ControlSpec& entry) {
     auto* picture = new Picture(&form, QString::fromLatin1(entry.picture));
     QPalette colours = picture->palette();
-    colours.setColor(QPalette::Window, screenColour(entry.background, colours));
+    colours.setColor(QPalette::Window, screenColour(entry.background));
     picture->setPalette(colours);
     picture->setAutoFillBackground(true);
     // A picture box in the tab order is a tab stop (an image is not): where it comes first,

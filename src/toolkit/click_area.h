@@ -11,7 +11,7 @@ class ClickArea final : public Item {
 public:
     ClickArea(Form& form, const QString& name, TwipRect rect, bool visible);
 
-    void paint(QPainter&, const QPalette&) const override {}
+    void paint(QPainter&) const override {}
     bool draws() const override { return false; }
     bool hiddenMeansUnavailable() const override { return true; }
 

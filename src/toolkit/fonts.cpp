@@ -1,12 +1,18 @@
-// fonts.cpp: registering the bundled Comic Neue, face by face, as windows ask for it.
+// fonts.cpp: the game's fonts, and the bundled Comic Neue registered face by face as windows
+// ask for it.
 #include "toolkit/fonts.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QStringList>
 
 namespace toolkit {
 
 namespace {
+constexpr double kDefaultPoints = 8.25;
+// Below this a caption would be unreadable anyway; it is the floor of the shrinking.
+constexpr double kSmallestPoints = 6;
+
 // Each face is registered the first time a window asks for it: the start window needs only
 // the upright one.
 void registerBundledComic(bool italic) {
@@ -22,17 +28,40 @@ void registerBundledComic(bool italic) {
         Q_UNUSED(bundled);
     }
 }
+
+bool fits(const QFont& font, const QString& text, QSize room, bool wrapped) {
+    const QFontMetricsF metrics(font);
+    if (!wrapped)
+        return metrics.horizontalAdvance(text) <= room.width() && metrics.height() <= room.height();
+    const QRectF needed =
+        metrics.boundingRect(QRectF(0, 0, room.width(), 1e6), Qt::TextWordWrap, text);
+    return needed.width() <= room.width() && needed.height() <= room.height();
+}
 } // namespace
 
-QFont fontFor(const FontSpec& wanted, const QFont& base) {
-    QFont font = base;
+QFont fontFor(const FontSpec& wanted) {
+    QFont font;
     if (wanted.face == FontFace::Comic) {
         registerBundledComic(wanted.italic);
         font.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")});
+    } else {
+        font.setFamilies({QStringLiteral("DejaVu Sans")});
     }
-    if (wanted.points > 0)
-        font.setPointSizeF(wanted.points);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(wanted.points > 0 ? wanted.points : kDefaultPoints);
+    font.setWeight(QFont::Normal);
     font.setItalic(wanted.italic);
+    font.setStretch(QFont::Unstretched);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    font.setLetterSpacing(QFont::PercentageSpacing, 100);
+    font.setWordSpacing(0);
+    return font;
+}
+
+QFont shrunkToFit(QFont font, const QString& text, QSize room, bool wrapped) {
+    while (!fits(font, text, room, wrapped) && font.pointSizeF() > kSmallestPoints)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
     return font;
 }
 

@@ -178,17 +178,16 @@ void Form::changeEvent(QEvent* event) {
 
 void Form::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QPalette& colours = palette();
     const QRegion& dirty = event->region();
     for (const QRect& area : dirty)
-        painter.fillRect(area, screenColour(background_, colours));
+        painter.fillRect(area, screenColour(background_));
     for (const Item* item : items_)
         if (item->isVisible() && dirty.intersects(item->repaintRect()))
-            item->paint(painter, colours);
+            item->paint(painter);
     // The keyboard's place among the items, over them all.
     if (auto* group = qobject_cast<ItemGroup*>(focusWidget());
         group && group->hasFocus() && dirty.intersects(group->ringRect()))
-        group->paintRing(painter, screenColour(colour::kWindowText, colours));
+        group->paintRing(painter, screenColour(colour::kWindowText));
 }
 
 void Form::mousePressEvent(QMouseEvent* event) {

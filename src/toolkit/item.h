@@ -6,7 +6,6 @@
 
 #include <QAccessible>
 #include <QObject>
-#include <QPalette>
 
 class QPainter;
 
@@ -23,7 +22,7 @@ public:
     bool isVisible() const { return visible_; }
     void setVisible(bool visible);
 
-    virtual void paint(QPainter& painter, const QPalette& palette) const = 0;
+    virtual void paint(QPainter& painter) const = 0;
     // Whether the item puts anything on the screen; a click area does not.
     virtual bool draws() const { return true; }
     // The pixels a change of the item repaints: its box and the antialiased fringe around it.

@@ -26,8 +26,8 @@ TwipRect spanOf(int x1, int y1, int x2, int y2) {
 Line::Line(Form& form, const QString& name, int x1, int y1, int x2, int y2)
     : Item(form, name, spanOf(x1, y1, x2, y2), true, QAccessible::Separator) {}
 
-void Line::paint(QPainter& painter, const QPalette& palette) const {
-    painter.fillRect(pixelRect(), screenColour(colour::kWindowText, palette));
+void Line::paint(QPainter& painter) const {
+    painter.fillRect(pixelRect(), screenColour(colour::kWindowText));
 }
 
 } // namespace toolkit

@@ -11,7 +11,7 @@ public:
     // Lines are given by their two ends, in twips.
     Line(Form& form, const QString& name, int x1, int y1, int x2, int y2);
 
-    void paint(QPainter& painter, const QPalette& palette) const override;
+    void paint(QPainter& painter) const override;
 };
 
 } // namespace toolkit

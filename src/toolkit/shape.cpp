@@ -81,10 +81,10 @@ void Shape::paintCircle(QPainter& painter, const QRectF& box, const QColor& outl
     painter.drawPixmap(corner, circle);
 }
 
-void Shape::paint(QPainter& painter, const QPalette& palette) const {
+void Shape::paint(QPainter& painter) const {
     const QRectF box = paintedRect();
-    const QColor outline = screenColour(colour::kWindowText, palette);
-    const QColor fill = screenColour(style_.fill, palette);
+    const QColor outline = screenColour(colour::kWindowText);
+    const QColor fill = screenColour(style_.fill);
     // The outline lies inside the box, so a shape never paints outside its rectangle.
     const QRectF inner = style_.outlined ? box.adjusted(1, 1, -1, -1) : box;
 
@@ -111,7 +111,7 @@ void Shape::paint(QPainter& painter, const QPalette& palette) const {
 void Shape::paintMark(QPainter& painter, const QRectF& box, const QColor& fill) const {
     const double reach = box.width() / 2 - 1 - 4 - 0.5; // half a pixel for antialiasing
     // The bundled face, so the marks look the same on every machine.
-    QFont font = fontFor({FontFace::Comic, 0, false}, QFont());
+    QFont font = fontFor({FontFace::Comic, 0, false});
     font.setBold(true);
     font.setPixelSize(100);
     const QRectF tall = QFontMetricsF(font).tightBoundingRect(mark_);

@@ -34,7 +34,7 @@ public:
     // smaller side and is centred.
     QRectF paintedRect() const;
 
-    void paint(QPainter& painter, const QPalette& palette) const override;
+    void paint(QPainter& painter) const override;
 
 private:
     void paintCircle(QPainter& painter, const QRectF& box, const QColor& outline,

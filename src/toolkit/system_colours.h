@@ -4,12 +4,14 @@
 #include "colour/colour_value.h"
 
 #include <QColor>
-#include <QPalette>
 
 namespace toolkit {
 
-// System colours are looked up in the desktop palette at paint time, so the stored value
-// stays the system-colour reference whatever the desktop's scheme is.
-QColor screenColour(colour::ColourValue value, const QPalette& palette);
+// The game's windows have fixed backgrounds (light orange, pale yellow), so the system colours
+// drawn on them are fixed too, chosen to stand out on those backgrounds and between the pegs,
+// never taken from the desktop's scheme: a dark or high-contrast scheme would otherwise put
+// white text on pale yellow, or make an empty hole look like a black peg. The stored value
+// stays the system-colour reference; only its look is fixed.
+QColor screenColour(colour::ColourValue value);
 
 } // namespace toolkit

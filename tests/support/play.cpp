@@ -170,11 +170,11 @@ QString departureFromOpening(const windows::frmcifrotto* game) {
     return {};
 }
 
-QColor onScreen(const QWidget* window, unsigned value) {
+QColor onScreen(unsigned value) {
     if (value == pegs::kButtonFace)
-        return window->palette().color(QPalette::Button);
+        return support::rgb(pegs::kFaceShown);
     if (value == pegs::kWindowBackground)
-        return window->palette().color(QPalette::Base);
+        return support::rgb(pegs::kBackgroundShown);
     return support::rgb(value);
 }
 

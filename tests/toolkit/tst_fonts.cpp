@@ -43,7 +43,7 @@ private slots:
     }
     void comicFaceResolvesToAComicFontAtTheAskedSizeAndSlant() {
         QFETCH(FontSpec, asked);
-        const QFontInfo resolved(toolkit::fontFor(asked, QApplication::font()));
+        const QFontInfo resolved(toolkit::fontFor(asked));
         QVERIFY2(kComicFamilies.contains(resolved.family()), qPrintable(resolved.family()));
         QCOMPARE(resolved.pointSizeF(), asked.points);
         QCOMPARE(resolved.italic(), asked.italic);

@@ -66,7 +66,7 @@ QImage lastShown(QWidget* window) {
 QString ringAcross(QWidget* window, QRect box, bool ring) {
     const QImage screen = lastShown(window);
     const double ratio = window->devicePixelRatioF();
-    const QColor ink = window->palette().color(QPalette::WindowText);
+    const QColor ink = Qt::black;
     const QColor background = support::rgb(0x80C0FF);
     const QPoint middle = box.center();
     struct Side {

@@ -21,7 +21,7 @@ inline QString squaresOnScreen(QWidget* game, int row) {
             image.pixelColor(support::centreOf(support::controlOf(game, play::square(row, k))));
         unsigned value = 0x1000000; // no colour a square takes: squareLetter's '?'
         for (const unsigned lit : {pegs::kRed, pegs::kWhite, pegs::kButtonFace})
-            if (seen == play::onScreen(game, lit))
+            if (seen == play::onScreen(lit))
                 value = lit;
         text += pegs::squareLetter(value);
     }

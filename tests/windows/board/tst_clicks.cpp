@@ -43,7 +43,7 @@ private slots:
                 const auto* disc = play::shape(game, play::disc(r, c));
                 QCOMPARE(disc->fill(), pegs::kButtonFace);
                 QCOMPARE(image.pixelColor(support::centreOf(disc)),
-                         play::onScreen(game, pegs::kButtonFace));
+                         play::onScreen(pegs::kButtonFace));
             }
         }
         QVERIFY(!confirm->isEnabled());
@@ -77,7 +77,7 @@ private slots:
         support::click(game, play::hole(1, 1));
         QCOMPARE(play::shape(game, play::disc(1, 1))->fill(), pegs::kButtonFace);
         QCOMPARE(support::colourAt(game, support::centreOf(play::shape(game, play::disc(1, 1)))),
-                 play::onScreen(game, pegs::kButtonFace));
+                 play::onScreen(pegs::kButtonFace));
         QVERIFY(!confirm->isEnabled());
     }
 
