@@ -1,0 +1,161 @@
+// tst_looks.cpp: the windows as a player sees them under a desktop look set through qt6ct (a
+// dark scheme, high contrast, a 14-point serif font) or under none, read back from the X
+// server: empty holes stand out from the pegs, and every caption stands out from its
+// background and fits its control. CIFROTTO_LOOK names the look, which the test checks took.
+#include "windows/flow/flow.h"
+
+#include <QTest>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <cmath>
+#include <map>
+
+namespace {
+
+// WCAG's relative luminance and contrast ratio.
+double luminance(const QColor& colour) {
+    const auto linear = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+double contrast(const QColor& a, const QColor& b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// What the X server shows of a window.
+QImage shown(QWidget* window) {
+    if (!QTest::qWaitForWindowExposed(window))
+        qFatal("%s never showed", qPrintable(window->objectName()));
+    QCoreApplication::processEvents();
+    return window->screen()->grabWindow(window->winId()).toImage();
+}
+
+// Where a caption belongs: inside a label's frame, or inside the bevel of a button, which the
+// desktop's style draws at most 3 pixels deep (Fusion, Windows).
+QRect insideOf(const QWidget& control) {
+    const QRect inside = qobject_cast<const QPushButton*>(&control)
+                             ? control.rect().adjusted(3, 3, -3, -3)
+                             : control.contentsRect();
+    return inside.translated(control.mapTo(control.window(), QPoint()));
+}
+
+struct Caption {
+    QColor background; // the commonest colour inside
+    QColor ink;        // the colour that stands out most from it
+    QRect inkBox;      // where anything stands out at all, inside coordinates
+};
+
+Caption captionIn(const QImage& image) {
+    std::map<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    Caption seen;
+    seen.background =
+        QColor(std::ranges::max_element(counts, {}, [](auto& c) { return c.second; })->first);
+    seen.ink = seen.background;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (contrast(pixel, seen.background) > contrast(seen.ink, seen.background))
+                seen.ink = pixel;
+            if (contrast(pixel, seen.background) >= 1.5)
+                seen.inkBox |= QRect(x, y, 1, 1);
+        }
+    }
+    return seen;
+}
+
+} // namespace
+
+class TstLooks : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Without the look the test would prove nothing.
+    void initTestCase() {
+        QVERIFY2(qGuiApp->nativeInterface<QNativeInterface::QX11Application>(),
+                 "this test runs on the xcb platform, under with-openbox.sh");
+        const QByteArray look = qgetenv("CIFROTTO_LOOK");
+        const QPalette desktop = QGuiApplication::palette();
+        if (look == "dark")
+            QVERIFY(desktop.color(QPalette::Window).lightnessF() < 0.35);
+        else if (look == "contrast")
+            QVERIFY(desktop.color(QPalette::Window) == Qt::black &&
+                    desktop.color(QPalette::WindowText) == Qt::white);
+        else if (look == "font14")
+            QCOMPARE(QGuiApplication::font().pointSizeF(), 14.0);
+        else
+            QCOMPARE(look, QByteArray("default"));
+    }
+
+    void emptyHolesStandOutFromWhiteBlackAndRedPegs() {
+        play::SeededRegistry registry;
+        auto* game = play::openGame(registry);
+        const int pegs[] = {1, 2, 4}; // bianco, nero, rosso in columns 1 to 3; 4 stays empty
+        for (int c = 1; c <= 3; ++c) {
+            play::pick(game, pegs[c - 1]);
+            support::click(game, play::hole(1, c));
+        }
+        const QImage board = shown(game);
+        const auto at = [&](const QString& name) {
+            return board.pixelColor(support::centreOf(play::shape(game, name)));
+        };
+        const QColor empty = at(play::disc(1, 4));
+        const QColor white = at(play::disc(1, 1));
+        QVERIFY2(contrast(empty, white) >= 1.7, qPrintable(empty.name() + " on " + white.name()));
+        QVERIFY2(contrast(empty, at(play::disc(1, 2))) >= 3, qPrintable(empty.name()));
+        QVERIFY2(contrast(empty, at(play::disc(1, 3))) >= 2, qPrintable(empty.name()));
+        QCOMPARE(at(play::square(1, 1)), empty);
+        QCOMPARE(at(play::swatch(1)), QColor(Qt::white));
+        // Lines and outlines stand out from the light orange as text must.
+        const QColor line = board.pixelColor(100, 1320 / 15);
+        QVERIFY2(contrast(line, support::rgb(0x80C0FF)) >= 4.5, qPrintable(line.name()));
+    }
+
+    void captionStandsOutAndFits_data() {
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<QString>("control");
+        const auto row = [](const QString& place, const char* control) {
+            QTest::addRow("%s %s", qPrintable(place), control) << place << QString(control);
+        };
+        for (const char* button : {"cmdcomincia", "cmdistruzioni", "cmdesci"})
+            row(kinds::kStart, button);
+        for (const char* control : {"Label1", "cmdok"})
+            row(kinds::kRules, control);
+        for (const char* button : {"cmdconferma", "cmdsoluzione", "cmdricomincia", "cmdesci"})
+            row(flow::gameWithFullRow(1), button);
+        for (const char* control : {"lblmessaggio", "lbldomanda", "cmdsi", "cmdno"})
+            row(kinds::kEnd, control);
+    }
+    void captionStandsOutAndFits() {
+        QFETCH(QString, place);
+        QFETCH(QString, control);
+        play::SeededRegistry registry;
+        toolkit::Form* window = flow::reach(registry, place);
+        QVERIFY(window);
+        const auto* widget = support::control<QWidget>(window, control);
+        QVERIFY(widget->isEnabled());
+        const QRect inside = insideOf(*widget);
+        const Caption seen = captionIn(shown(window).copy(inside));
+        const QString what = QStringLiteral("%1 on %2, ink at %3,%4 %5x%6 in %7x%8")
+                                 .arg(seen.ink.name(), seen.background.name())
+                                 .arg(seen.inkBox.x())
+                                 .arg(seen.inkBox.y())
+                                 .arg(seen.inkBox.width())
+                                 .arg(seen.inkBox.height())
+                                 .arg(inside.width())
+                                 .arg(inside.height());
+        QVERIFY2(contrast(seen.ink, seen.background) >= 4.5, qPrintable(what));
+        // A caption cut by its control runs into the edge of the control's inside.
+        QVERIFY2(!seen.inkBox.isEmpty() &&
+                     QRect(QPoint(), inside.size()).adjusted(1, 1, -1, -1).contains(seen.inkBox),
+                 qPrintable(what));
+    }
+};
+
+QTEST_MAIN(TstLooks)
+#include "tst_looks.moc"
