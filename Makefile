@@ -8,13 +8,13 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DCIFROTTO_WERROR=ON
 # CMake's generated makefiles call make again in every folder; without this each call says so.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps writable configure tests-on tests-off build game run test ctest sanitize format format-check clean bench package stress
+.PHONY: all deps writable configure tests-on tests-off build game run test ctest sanitize format format-check clean bench package stress picture
 
 all: build
 
 # Only these goals need the tests' tools; `make run` and a plain build install what building
 # and running the game needs. One call for all the goals given: one apt-get, or one su -c line.
-TEST_GOALS = test ctest sanitize format format-check package
+TEST_GOALS = test ctest sanitize format format-check package picture
 deps: writable
 	@tools/install-deps.sh $(if $(filter $(TEST_GOALS),$(MAKECMDGOALS)),test,run)
 
@@ -86,6 +86,14 @@ bench: tests-on
 	@# xvfb-run -a started together from the same number may end up sharing one server.
 	xvfb-run -a -n $$((100 + $$$$ % 800)) -s '-screen 0 1280x1024x24 -nolisten tcp' \
 		$(BUILD)/bench/cifrotto_bench
+
+# docs/board.png, the README's picture of the board: the real program on a private display
+# under openbox, three rows played with the mouse, the board's client area as the X server
+# shows it. Run it again when the board's look changes.
+picture: deps tests-on
+	cmake --build $(BUILD) -j $(JOBS) --target cifrotto grab_window
+	tests/x11/with-openbox.sh tools/board-picture.sh $(BUILD)/src/app/cifrotto \
+		$(BUILD)/tools/grab_window docs/board.png
 
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find src tests bench -name '*.cpp' -o -name '*.h')
 
