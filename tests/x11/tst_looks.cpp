@@ -25,12 +25,21 @@ double contrast(const QColor& a, const QColor& b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-// What the X server shows of a window.
+// What the X server shows of a window once it has settled: the same in two grabs 50 ms apart
+// (a window just shown may still be taking its last repaints).
 QImage shown(QWidget* window) {
     if (!QTest::qWaitForWindowExposed(window))
         qFatal("%s never showed", qPrintable(window->objectName()));
-    QCoreApplication::processEvents();
-    return window->screen()->grabWindow(window->winId()).toImage();
+    const auto grab = [window] { return window->screen()->grabWindow(window->winId()).toImage(); };
+    QImage before = grab();
+    for (int tries = 0; tries < 40; ++tries) {
+        QTest::qWait(50);
+        QImage now = grab();
+        if (now == before)
+            break;
+        before = std::move(now);
+    }
+    return before;
 }
 
 // Where a caption belongs: inside a label's frame, or inside the bevel of a button, which the
