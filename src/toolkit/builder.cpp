@@ -25,23 +25,16 @@ namespace {
 // Where a control's caption is drawn: inside a button's bevel and margins, inside a label's
 // frame, beside an option's indicator.
 QSize captionRoom(const QWidget& widget) {
-    if (const auto* button = qobject_cast<const QPushButton*>(&widget)) {
-        QStyleOptionButton option;
-        option.initFrom(button);
-        option.text = button->text();
-        return button->style()
-            ->subElementRect(QStyle::SE_PushButtonContents, &option, button)
-            .size();
-    }
-    if (const auto* option = qobject_cast<const QRadioButton*>(&widget)) {
-        QStyleOptionButton look;
-        look.initFrom(option);
-        look.text = option->text();
-        return option->style()
-            ->subElementRect(QStyle::SE_RadioButtonContents, &look, option)
-            .size();
-    }
-    return widget.contentsRect().size();
+    const auto* button = qobject_cast<const QAbstractButton*>(&widget);
+    if (!button)
+        return widget.contentsRect().size();
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const QStyle::SubElement contents = qobject_cast<const QRadioButton*>(button)
+                                            ? QStyle::SE_RadioButtonContents
+                                            : QStyle::SE_PushButtonContents;
+    return button->style()->subElementRect(contents, &option, button).size();
 }
 
 void place(QWidget& widget, const ControlSpec& entry) {

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -49,6 +50,37 @@ private slots:
         QCOMPARE(resolved.italic(), asked.italic);
         if (!asked.italic) // an upright face, not the italic one passed off as upright
             QVERIFY2(!resolved.styleName().contains("Italic"), qPrintable(resolved.styleName()));
+    }
+
+    // Where the machine puts a wider family in place of the one asked for, a caption shrinks
+    // to the largest quarter point that fits; one that fits keeps its size.
+    void captionTooBigForItsRoomShrinksToTheLargestSizeThatFits_data() {
+        QTest::addColumn<bool>("wrapped");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("one line") << false << QStringLiteral("Ricomincia");
+        QTest::newRow("wrapped") << true << QStringLiteral("Se i quadratini sono rossi vuol dire");
+    }
+    void captionTooBigForItsRoomShrinksToTheLargestSizeThatFits() {
+        QFETCH(bool, wrapped);
+        QFETCH(QString, caption);
+        const QFont asked = toolkit::fontFor({FontFace::Comic, 12, false});
+        const auto needs = [&](const QFont& font) {
+            return QFontMetricsF(font)
+                .boundingRect(QRectF(0, 0, wrapped ? 80 : 1e6, 1e6), Qt::TextWordWrap, caption)
+                .size();
+        };
+        const QSizeF natural = needs(asked);
+        QCOMPARE(toolkit::shrunkToFit(asked, caption, natural.toSize() + QSize(1, 1), wrapped),
+                 asked);
+
+        const QSize room = wrapped ? QSize(80, int(natural.height() * 0.6))
+                                   : QSize(int(natural.width() * 0.8), 40);
+        const QFont fitted = toolkit::shrunkToFit(asked, caption, room, wrapped);
+        QVERIFY(fitted.pointSizeF() < 12);
+        QVERIFY(QSizeF(room).expandedTo(needs(fitted)) == QSizeF(room));
+        QFont larger = fitted;
+        larger.setPointSizeF(fitted.pointSizeF() + 0.25);
+        QVERIFY(QSizeF(room).expandedTo(needs(larger)) != QSizeF(room));
     }
 
     void labelOfALayoutTakesItsFont() {
