@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStringList>
+#include <QWindow>
 
 namespace windows {
 
@@ -55,6 +56,7 @@ void frmfine::cmdsi_Click() {
 void frmfine::cmdno_Click() { registry().endApplication(); }
 
 void frmfine::showOutcome() {
+    standOverGame();
     const frmcifrotto* game = registry().find<frmcifrotto>();
     const bool won = game && game->outcomeFlag();
     setMessage(won ? QStringLiteral("Hai vinto!") : QStringLiteral("Hai perso!"));
@@ -62,8 +64,21 @@ void frmfine::showOutcome() {
 }
 
 void frmfine::showQuestionOnly() {
+    standOverGame();
     setMessage({});
     setQuestionTop(kRaisedQuestionTop);
+}
+
+// Wayland stacks a new window where the compositor likes and lets a click on the board raise
+// the board over it; as the board's transient the question stays in sight on every platform.
+// Qt forgets a transient parent that is destroyed, so the board may be unloaded (its "&Fine")
+// while this window stays open; a later game's window becomes the parent at its next hand-off.
+void frmfine::standOverGame() {
+    const frmcifrotto* game = registry().find<frmcifrotto>();
+    if (!game || !game->windowHandle())
+        return;
+    create();
+    windowHandle()->setTransientParent(game->windowHandle());
 }
 
 void frmfine::setMessage(const QString& message) {
