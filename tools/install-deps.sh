@@ -22,10 +22,13 @@ run=(
 # xvfb-run, to run a test by hand as `make bench` does); D-Bus, the AT-SPI bus and its Python
 # client for the screen reader's view, and Orca itself with the voice `apt install orca` brings
 # (the Orca tests run as on a player's machine); the desktop and packaging checks (dpkg-dev and
-# file for CPack's dpkg-shlibdeps, lintian for the .deb).
+# file for CPack's dpkg-shlibdeps, lintian for the .deb); sway, with grim for its pictures and
+# wtype for its keys, for the game as a native Wayland client of a compositor that draws title
+# bars itself.
 test=(
     clang-format-19
     xvfb xauth openbox x11-utils xdotool
+    sway grim wtype
     dbus at-spi2-core python3-gi gir1.2-atspi-2.0 orca speech-dispatcher-espeak-ng
     desktop-file-utils appstream dpkg-dev file lintian
 )
