@@ -8,13 +8,15 @@
 set -euo pipefail
 
 # The compiler and CMake; Qt's development packages (Qt Test comes with qt6-base-dev, and the
-# xcb and offscreen platforms and the AT-SPI bridge with libqt6gui6); libqt6svg6 for the SVG
+# xcb and offscreen platforms and the AT-SPI bridge with libqt6gui6); qt6-wayland for the
+# wayland platform and its title bars (a Wayland session shows the game natively, at the
+# screen's scale, rather than through XWayland); libqt6svg6 for the SVG
 # image plugin that draws the pictures at scales other than 1 and 2 (the program loads it, it
 # does not link it, and Debian 13 moved it into a package of its own: see svg_plugin below); libxcb to ask the window manager for its frame; Comic Neue, compiled in,
 # and DejaVu, the face every other text falls back to on a machine without fonts.
 run=(
     cmake make g++ pkg-config
-    qt6-base-dev qt6-svg-dev libqt6svg6 libxcb1-dev
+    qt6-base-dev qt6-wayland qt6-svg-dev libqt6svg6 libxcb1-dev
     fonts-comic-neue fonts-dejavu-core
 )
 # clang-format-19 for `make format-check` (Debian 12 and 13 both ship it, so the check gives one
