@@ -26,11 +26,11 @@ run=(
 # (the Orca tests run as on a player's machine); the desktop and packaging checks (dpkg-dev and
 # file for CPack's dpkg-shlibdeps, lintian for the .deb); sway, with grim for its pictures and
 # wtype for its keys, for the game as a native Wayland client of a compositor that draws title
-# bars itself.
+# bars itself; mutter, GNOME's compositor, which draws none, so that Qt's own must show.
 test=(
     clang-format-19
     xvfb xauth openbox x11-utils xdotool
-    sway grim wtype
+    sway grim wtype mutter
     dbus at-spi2-core python3-gi gir1.2-atspi-2.0 orca speech-dispatcher-espeak-ng
     desktop-file-utils appstream dpkg-dev file lintian
 )
