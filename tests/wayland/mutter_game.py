@@ -76,29 +76,30 @@ class Keyboard:
 
 
 def toplevels(log):
-    """Each toplevel the game made, in order: its title and its last window geometry."""
+    """Each toplevel the game made, in order: its title, its last window geometry and whether
+    it has the focus. libwayland writes objects as xdg_surface@20, from 1.22 xdg_surface#20."""
     made, surface_of, geometry_of = [], {}, {}
     for line in log.splitlines():
-        if "-> xdg_surface@" in line and "get_toplevel" in line:
-            surface, toplevel = re.findall(r"xdg_(?:surface|toplevel)@(\d+)", line)[:2]
+        if re.search(r"-> xdg_surface[@#]\d+\.get_toplevel", line):
+            surface, toplevel = re.findall(r"xdg_(?:surface|toplevel)[@#](\d+)", line)[:2]
             made.append({"title": None, "size": None, "active": False})
             surface_of[toplevel] = surface
             geometry_of[surface] = made[-1]
-        elif (found := re.search(r"-> xdg_toplevel@(\d+)\.set_title\(\"(.*)\"\)", line)):
+        elif (found := re.search(r"-> xdg_toplevel[@#](\d+)\.set_title\(\"(.*)\"\)", line)):
             surface = surface_of.get(found[1])
             if surface in geometry_of:
                 geometry_of[surface]["title"] = found[2]
-        elif (found := re.search(r"-> xdg_surface@(\d+)\.set_window_geometry"
+        elif (found := re.search(r"-> xdg_surface[@#](\d+)\.set_window_geometry"
                                   r"\(-?\d+, -?\d+, (\d+), (\d+)\)", line)):
             if found[1] in geometry_of:
                 geometry_of[found[1]]["size"] = (int(found[2]), int(found[3]))
-        elif (found := re.search(r"xdg_toplevel@(\d+)\.configure\(\d+, \d+, array\[(\d+)\]",
+        elif (found := re.search(r"xdg_toplevel[@#](\d+)\.configure\(\d+, \d+, array\[(\d+)\]",
                                   line)):
             # Mutter sends a fixed-size window one state at most: activated, the focus.
             surface = surface_of.get(found[1])
             if surface in geometry_of:
                 geometry_of[surface]["active"] = found[2] != "0"
-        elif (found := re.search(r"-> xdg_surface@(\d+)\.destroy\(\)", line)):
+        elif (found := re.search(r"-> xdg_surface[@#](\d+)\.destroy\(\)", line)):
             geometry_of.pop(found[1], None)
     return made
 
