@@ -34,8 +34,9 @@ test=(
     dbus at-spi2-core python3-gi gir1.2-atspi-2.0 orca speech-dispatcher-espeak-ng
     desktop-file-utils appstream dpkg-dev file lintian
 )
-# `make bench` runs under xvfb-run (which needs xauth) and counts instructions with callgrind.
-bench=(xvfb xauth valgrind)
+# `make bench` runs under xvfb-run (which needs xauth) and counts instructions with callgrind;
+# it times the start-up under sway too.
+bench=(xvfb xauth valgrind sway)
 # tools/debian-check.sh: debootstrap (with the archive's keys) to make the Debian systems, and
 # a virtual display with the X tools to see the game's start window appear in one.
 check=(debootstrap debian-archive-keyring xvfb xdotool x11-utils)
