@@ -1,10 +1,12 @@
 """sway_game.py PROGRAM: the game as a native Wayland client of sway (under with-sway.sh), at
 the output's scale: each window's client size in logical pixels, sway's title bar on it, the
-focus on each new window, Alt+C, Alt+S and Esc typed with wtype, and status 0 at the end. At
-an integer scale the start window must be drawn at that scale, not upscaled from 1x."""
+focus on each new window, Alt+C, Alt+S and Esc typed with wtype, and status 0 at the end; the
+end window must be the board's child. At an integer scale the start window must be drawn at
+that scale, not upscaled from 1x."""
 
 import json
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -134,8 +136,10 @@ try:
     key("-k", "Escape")
     finished(game, "Alt+C, Esc and Esc")
 
-    # "&Soluzione" opens the end window over the board, with the focus; Esc is its "&No".
-    game = subprocess.Popen([PROGRAM])
+    # "&Soluzione" opens the end window over the board, with the focus; Esc is its "&No". The
+    # game's protocol log says which toplevel it made the end window's parent.
+    log = tempfile.NamedTemporaryFile(mode="w+")
+    game = subprocess.Popen([PROGRAM], env=dict(os.environ, WAYLAND_DEBUG="client"), stderr=log)
     settled(game, START, 1, "start window")
     key("-M", "alt", "c", "-m", "alt")
     settled(game, BOARD, 1, "board")
@@ -143,6 +147,15 @@ try:
     settled(game, END, 2, "end window")
     key("-k", "Escape")
     finished(game, "Alt+C, Alt+S and Esc")
+    log.seek(0)
+    protocol = log.read()
+    made = re.findall(r"-> xdg_surface[@#]\d+\.get_toplevel\(new id xdg_toplevel[@#](\d+)\)", protocol)
+    parents = dict(re.findall(r"-> xdg_toplevel[@#](\d+)\.set_parent\(xdg_toplevel[@#](\d+)\)",
+                              protocol))
+    if len(made) != 3 or parents.get(made[2]) != made[1]:
+        fail(f"the end window is not the board's child (toplevels {made}, parents {parents})")
+    else:
+        print("PASS: the end window is the board's child")
 finally:
     keyboard.kill()
 
