@@ -5,6 +5,7 @@ end window must be the board's child. At an integer scale the start window must 
 that scale, not upscaled from 1x."""
 
 import json
+import math
 import os
 import re
 import subprocess
@@ -100,6 +101,16 @@ def uneven_blocks(view):
     return uneven / blocks
 
 
+def drawn_scale(protocol):
+    """The scale the game draws at, from its protocol log: the fractional scale sway prefers, if
+    Qt asked for one (Qt 6.5 and later, with sway 1.8 and later), else its buffers' scale."""
+    fractional = re.findall(r"wp_fractional_scale_v1[@#]\d+\.preferred_scale\((\d+)\)", protocol)
+    if fractional:
+        return int(fractional[-1]) / 120, "fractional"
+    buffers = re.findall(r"-> wl_surface[@#]\d+\.set_buffer_scale\((\d+)\)", protocol)
+    return (int(buffers[-1]) if buffers else 1), "integer"
+
+
 def key(*arguments):
     subprocess.run(["wtype", *arguments], check=True)
 
@@ -122,7 +133,8 @@ def finished(game, what):
 keyboard = subprocess.Popen(["wtype", "-s", str(int(PATIENCE * 10 * 1000))])
 try:
     # Start window, Alt+C, the board, Esc ("&Fine"), the start window again, Esc ("&Esci").
-    game = subprocess.Popen([PROGRAM])
+    log = tempfile.NamedTemporaryFile(mode="w+")
+    game = subprocess.Popen([PROGRAM], env=dict(os.environ, WAYLAND_DEBUG="client"), stderr=log)
     start = settled(game, START, 1, "start window")
     if start and SCALE == int(SCALE) and SCALE > 1:
         share = uneven_blocks(start)
@@ -135,6 +147,13 @@ try:
     settled(game, START, 1, "start window after Fine")
     key("-k", "Escape")
     finished(game, "Alt+C, Esc and Esc")
+    # At a fractional scale Qt draws at it through the fractional-scale protocol, or at the
+    # next whole scale, which sway shrinks.
+    log.seek(0)
+    drawn, how = drawn_scale(log.read())
+    print(f"the game draws at {drawn:g} ({how} scale) on an output at {SCALE:g}")
+    if drawn not in (SCALE, math.ceil(SCALE)):
+        fail(f"the game draws at {drawn:g} on an output at {SCALE:g}")
 
     # "&Soluzione" opens the end window over the board, with the focus; Esc is its "&No". The
     # game's protocol log says which toplevel it made the end window's parent.
