@@ -48,7 +48,14 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u SWAYSOCK XDG_RUNTIME_DIR="$work/sway" WLR_B
     >"$work/sway.log" 2>&1 &
 sway=$!
 tries=0
-until [ -S "$work/sway/wayland-1" ] && ls "$work"/sway/sway-ipc.*.sock >/dev/null 2>&1 &&
+# Sway names its socket wayland-1 if it can, the next free number otherwise.
+socket() {
+    for s in "$work"/sway/wayland-[0-9]*; do
+        [ -S "$s" ] && echo "$s" && return 0
+    done
+    return 1
+}
+until socket >/dev/null && ls "$work"/sway/sway-ipc.*.sock >/dev/null 2>&1 &&
     SWAYSOCK=$(ls "$work"/sway/sway-ipc.*.sock) swaymsg -t get_outputs >/dev/null 2>&1; do
     tries=$((tries + 1))
     if [ "$tries" -gt 200 ] || ! kill -0 "$sway" 2>/dev/null; then
@@ -59,7 +66,8 @@ until [ -S "$work/sway/wayland-1" ] && ls "$work"/sway/sway-ipc.*.sock >/dev/nul
     sleep 0.05
 done
 
-export WAYLAND_DISPLAY="$work/sway/wayland-1"
+WAYLAND_DISPLAY=$(socket)
+export WAYLAND_DISPLAY
 SWAYSOCK=$(ls "$work"/sway/sway-ipc.*.sock)
 export SWAYSOCK
 export XDG_RUNTIME_DIR="$work/client"
