@@ -18,7 +18,8 @@ if [ -z "${QT_QPA_PLATFORM:-}" ] &&
 fi
 [ -n "${DISPLAY:-}" ] && exit 0
 if [ -n "$wayland" ]; then
-    echo "cifrotto: no display to show the game on ($wayland does not answer, DISPLAY is not set)" >&2
+    echo "cifrotto: no display to show the game on" \
+        "($wayland does not answer, DISPLAY is not set)" >&2
 else
     echo "cifrotto: no X display to show the game on (DISPLAY is not set)" >&2
 fi

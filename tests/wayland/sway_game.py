@@ -94,8 +94,8 @@ def uneven_blocks(view):
     blocks = uneven = 0
     for top in range(0, height - step + 1, step):
         for left in range(0, width - step + 1, step):
-            block = {pixels[((top + j) * width + left + i) * 3:((top + j) * width + left + i) * 3 + 3]
-                     for j in range(step) for i in range(step)}
+            corners = [((top + j) * width + left + i) * 3 for j in range(step) for i in range(step)]
+            block = {pixels[at:at + 3] for at in corners}
             blocks += 1
             uneven += len(block) > 1
     return uneven / blocks
@@ -168,7 +168,8 @@ try:
     finished(game, "Alt+C, Alt+S and Esc")
     log.seek(0)
     protocol = log.read()
-    made = re.findall(r"-> xdg_surface[@#]\d+\.get_toplevel\(new id xdg_toplevel[@#](\d+)\)", protocol)
+    made = re.findall(r"-> xdg_surface[@#]\d+\.get_toplevel\(new id xdg_toplevel[@#](\d+)\)",
+                      protocol)
     parents = dict(re.findall(r"-> xdg_toplevel[@#](\d+)\.set_parent\(xdg_toplevel[@#](\d+)\)",
                               protocol))
     if len(made) != 3 or parents.get(made[2]) != made[1]:

@@ -43,8 +43,8 @@ done
 expected="cifrotto: no X display to show the game on (DISPLAY is not set)"
 for session in x11 wayland; do
     said=$expected
-    [ $session = x11 ] ||
-        said="cifrotto: no display to show the game on (wayland-0 does not answer, DISPLAY is not set)"
+    [ $session = x11 ] || said="cifrotto: no display to show the game on (wayland-0 does not answer,\
+ DISPLAY is not set)"
     env -u DISPLAY -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$work/runtime" \
         XDG_SESSION_TYPE=$session "$program" >"$work/out" 2>"$work/err"
     status=$?
