@@ -7,6 +7,7 @@
 #include "windows/frmcifrotto.h"
 #include "windows/frmfine_layout.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QStringList>
@@ -70,12 +71,14 @@ void frmfine::showQuestionOnly() {
 }
 
 // Wayland stacks a new window where the compositor likes and lets a click on the board raise
-// the board over it; as the board's transient the question stays in sight on every platform.
-// Qt forgets a transient parent that is destroyed, so the board may be unloaded (its "&Fine")
-// while this window stays open; a later game's window becomes the parent at its next hand-off.
+// the board over it; as the board's transient the question stays in sight. Not on X11, where
+// the game centres every window itself and some window managers would place a transient by
+// its parent instead. Qt forgets a transient parent that is destroyed, so the board may be
+// unloaded (its "&Fine") while this window stays open; a later game's window becomes the
+// parent at its next hand-off.
 void frmfine::standOverGame() {
     const frmcifrotto* game = registry().find<frmcifrotto>();
-    if (!game || !game->windowHandle())
+    if (!game || !game->windowHandle() || QGuiApplication::platformName() == QLatin1String("xcb"))
         return;
     create();
     windowHandle()->setTransientParent(game->windowHandle());
