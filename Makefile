@@ -86,6 +86,8 @@ bench: tests-on
 	@# xvfb-run -a started together from the same number may end up sharing one server.
 	xvfb-run -a -n $$((100 + $$$$ % 800)) -s '-screen 0 1280x1024x24 -nolisten tcp' \
 		$(BUILD)/bench/cifrotto_bench
+	@# The start-up again on a Wayland compositor, where Qt takes its wayland platform.
+	tests/wayland/with-sway.sh $(BUILD)/bench/cifrotto_bench --start-up
 
 # docs/board.png, the README's picture of the board: the real program on a private display
 # under openbox, three rows played with the mouse, the board's client area as the X server

@@ -8,13 +8,15 @@
 set -euo pipefail
 
 # The compiler and CMake; Qt's development packages (Qt Test comes with qt6-base-dev, and the
-# xcb and offscreen platforms and the AT-SPI bridge with libqt6gui6); libqt6svg6 for the SVG
+# xcb and offscreen platforms and the AT-SPI bridge with libqt6gui6); qt6-wayland for the
+# wayland platform and its title bars (a Wayland session shows the game natively, at the
+# screen's scale, rather than through XWayland); libqt6svg6 for the SVG
 # image plugin that draws the pictures at scales other than 1 and 2 (the program loads it, it
 # does not link it, and Debian 13 moved it into a package of its own: see svg_plugin below); libxcb to ask the window manager for its frame; Comic Neue, compiled in,
 # and DejaVu, the face every other text falls back to on a machine without fonts.
 run=(
     cmake make g++ pkg-config
-    qt6-base-dev qt6-svg-dev libqt6svg6 libxcb1-dev
+    qt6-base-dev qt6-wayland qt6-svg-dev libqt6svg6 libxcb1-dev
     fonts-comic-neue fonts-dejavu-core
 )
 # clang-format-19 for `make format-check` (Debian 12 and 13 both ship it, so the check gives one
@@ -23,15 +25,20 @@ run=(
 # client for the screen reader's view, and Orca itself with the voice `apt install orca` brings
 # (the Orca tests run as on a player's machine); the desktop and packaging checks (dpkg-dev and
 # file for CPack's dpkg-shlibdeps, lintian for the .deb); qt6ct, the platform theme through which
-# the tests give the windows a dark scheme, high contrast and a large font, as a player would.
+# the tests give the windows a dark scheme, high contrast and a large font, as a player would;
+# sway, with grim for its pictures and wtype for its keys, for the game as a native Wayland
+# client of a compositor that draws title bars itself; mutter, GNOME's compositor, which draws
+# none, so that Qt's own must show.
 test=(
     clang-format-19 qt6ct
     xvfb xauth openbox x11-utils xdotool
+    sway grim wtype mutter
     dbus at-spi2-core python3-gi gir1.2-atspi-2.0 orca speech-dispatcher-espeak-ng
     desktop-file-utils appstream dpkg-dev file lintian
 )
-# `make bench` runs under xvfb-run (which needs xauth) and counts instructions with callgrind.
-bench=(xvfb xauth valgrind)
+# `make bench` runs under xvfb-run (which needs xauth) and counts instructions with callgrind;
+# it times the start-up under sway too.
+bench=(xvfb xauth valgrind sway)
 # tools/debian-check.sh: debootstrap (with the archive's keys) to make the Debian systems, and
 # a virtual display with the X tools to see the game's start window appear in one.
 check=(debootstrap debian-archive-keyring xvfb xdotool x11-utils)

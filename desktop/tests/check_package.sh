@@ -36,8 +36,9 @@ field() { dpkg-deb -f "$deb" "$1"; }
 
 # Every package the program needs, named as this machine's dpkg names them (Debian 13 renamed
 # libqt6core6 to libqt6core6t64 and moved the SVG image plugin to qt6-svg-plugins): the owners
-# of the libraries it links and of the Qt plugins it loads, the xcb platform (its windows always
-# go through X11) and the SVG image plugin (the pictures at scales other than 1 and 2).
+# of the libraries it links and of the Qt plugins it loads, the xcb and wayland platforms (X11,
+# and a Wayland session natively) and the SVG image plugin (the pictures at scales other than 1
+# and 2).
 needs() {
     local package
     package=$({ dpkg-query -S "$1" || dpkg-query -S "$(realpath "$1")"; } 2>/dev/null |
@@ -59,7 +60,7 @@ done
 [ ${#expected[@]} -gt 0 ] || fail "the program links no library"
 # A UTF-8 locale, or Qt 6.8's qtpaths6 warns that it chose one.
 plugins=$(LC_ALL=C.UTF-8 qtpaths6 --query QT_INSTALL_PLUGINS)
-for plugin in platforms/libqxcb.so imageformats/libqsvg.so; do
+for plugin in platforms/libqxcb.so platforms/libqwayland-generic.so imageformats/libqsvg.so; do
     if [ -e "$plugins/$plugin" ]; then needs "$plugins/$plugin"; else fail "$plugins/$plugin is missing"; fi
 done
 depends=$(field Depends)

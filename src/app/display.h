@@ -4,10 +4,10 @@
 
 namespace app {
 
-// On a Wayland session the windows go through XWayland, unless the user chose a platform
-// (QT_QPA_PLATFORM or -platform): Wayland lets no program place its own windows. Returns
-// false, after one plain line on stderr, when the windows would go to X11 and no X server
-// answers.
+// On a Wayland session whose compositor answers the windows are native Wayland ones, through
+// Qt's wayland platform if it is installed; otherwise they go through X11 (XWayland), unless the
+// user chose a platform (QT_QPA_PLATFORM or -platform). Returns false, after one plain line on
+// stderr, when neither a Wayland compositor nor an X server answers.
 bool prepareDisplay(int argc, char* argv[]);
 
 } // namespace app

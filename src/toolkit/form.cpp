@@ -98,6 +98,9 @@ void Form::withFocusUntold(const std::function<void()>& change) {
 }
 
 void Form::centreOnScreen(int raiseTwips) {
+    // A Wayland client cannot place its windows: the compositor does, as it sees fit.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return;
     const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect area = display->geometry();
     // The native window must exist for its frame to be known; its margins are asked of it,

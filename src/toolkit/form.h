@@ -35,7 +35,8 @@ public:
     WindowRegistry& registry() const { return registry_; }
 
     // Places the window's outer frame at the centre of the screen, raised by raiseTwips.
-    // The halves are computed in single precision and rounded only to reach pixels.
+    // The halves are computed in single precision and rounded only to reach pixels. On
+    // Wayland it does nothing: the compositor places every window.
     void centreOnScreen(int raiseTwips = 0);
 
     // The button that Esc presses, as long as it is enabled.

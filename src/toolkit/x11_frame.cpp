@@ -129,10 +129,14 @@ private:
 } // namespace
 
 std::optional<QMargins> x11FrameBeforeMapping(const QWindow& window) {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
+    // The offscreen platform answers as an X11 application too (for GLX), with a connection of
+    // its own or none, and its windows are none of the X server's.
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return std::nullopt;
-    xcb_connection_t* x = x11->connection();
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* x = x11 ? x11->connection() : nullptr;
+    if (!x)
+        return std::nullopt;
     const auto id = static_cast<xcb_window_t>(window.winId());
     FrameQuestions& server = FrameQuestions::of(x);
     const xcb_window_t root = rootOf(x, id);

@@ -7,9 +7,11 @@
 #include "windows/frmcifrotto.h"
 #include "windows/frmfine_layout.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QStringList>
+#include <QWindow>
 
 namespace windows {
 
@@ -55,6 +57,7 @@ void frmfine::cmdsi_Click() {
 void frmfine::cmdno_Click() { registry().endApplication(); }
 
 void frmfine::showOutcome() {
+    standOverGame();
     const frmcifrotto* game = registry().find<frmcifrotto>();
     const bool won = game && game->outcomeFlag();
     setMessage(won ? QStringLiteral("Hai vinto!") : QStringLiteral("Hai perso!"));
@@ -62,8 +65,23 @@ void frmfine::showOutcome() {
 }
 
 void frmfine::showQuestionOnly() {
+    standOverGame();
     setMessage({});
     setQuestionTop(kRaisedQuestionTop);
+}
+
+// Wayland stacks a new window where the compositor likes and lets a click on the board raise
+// the board over it; as the board's transient the question stays in sight. Not on X11, where
+// the game centres every window itself and some window managers would place a transient by
+// its parent instead. Qt forgets a transient parent that is destroyed, so the board may be
+// unloaded (its "&Fine") while this window stays open; a later game's window becomes the
+// parent at its next hand-off.
+void frmfine::standOverGame() {
+    const frmcifrotto* game = registry().find<frmcifrotto>();
+    if (!game || !game->windowHandle() || QGuiApplication::platformName() == QLatin1String("xcb"))
+        return;
+    create();
+    windowHandle()->setTransientParent(game->windowHandle());
 }
 
 void frmfine::setMessage(const QString& message) {

@@ -24,6 +24,7 @@ public:
     void showQuestionOnly();
 
 private:
+    void standOverGame();
     void setQuestionTop(int twips);
     void setMessage(const QString& message);
 

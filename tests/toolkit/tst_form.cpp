@@ -3,6 +3,7 @@
 // late clicks, and Return on the focused button.
 #include "support/gui.h"
 #include "test_form.h"
+#include "toolkit/x11_frame.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -133,6 +134,12 @@ private slots:
         const long left = std::lround(spareWidth / 2.0);
         const long top = std::lround(spareHeight / 2.0 - raise / 15.0);
         QCOMPARE(frame.topLeft(), screen.topLeft() + QPoint(int(left), int(top)));
+    }
+
+    // Off X11 (here offscreen; Wayland too) there is no window manager to ask.
+    void theFrameQueryAnswersNothingOffX11() {
+        window_->winId(); // a native window, unmapped, as the query wants it
+        QCOMPARE(toolkit::x11FrameBeforeMapping(*window_->windowHandle()), std::nullopt);
     }
 
     // Half a pixel above the top of the screen rounds away from zero, as below it would.

@@ -79,6 +79,29 @@ private slots:
         QVERIFY(hiddenMarker->isHidden());
     }
 
+    // The end window stays over its game, as the board's transient, and outlives a board
+    // unloaded by "&Fine"; the next game's "&Soluzione" puts it over the new board.
+    void endWindowStandsOverTheBoardThatShowedItLast() {
+        play::SeededRegistry registry;
+        QVERIFY(play::startGame(registry));
+        act(registry, "lose");
+        const QPointer<frmfine> fine = registry.find<frmfine>();
+        QPointer<QWindow> board = registry.find<frmcifrotto>()->windowHandle();
+        QCOMPARE(fine->windowHandle()->transientParent(), board.data());
+
+        support::click(registry.find<frmcifrotto>(), QStringLiteral("cmdesci"));
+        support::settle();
+        QVERIFY(board.isNull());
+        QCOMPARE(fine->windowHandle()->transientParent(), nullptr);
+
+        support::click(registry.find<frminizio>(), QStringLiteral("cmdcomincia"));
+        support::settle();
+        act(registry, "solution");
+        QCOMPARE(registry.find<frmfine>(), fine.data());
+        QCOMPARE(fine->windowHandle()->transientParent(),
+                 registry.find<frmcifrotto>()->windowHandle());
+    }
+
     // Loading the end window reads the game window's outcome flag by itself, whoever shows it.
     void loadingTellsTheOutcomeFlag_data() {
         QTest::addColumn<QString>("outcome");

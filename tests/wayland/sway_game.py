@@ -1,0 +1,184 @@
+"""sway_game.py PROGRAM: the game as a native Wayland client of sway (under with-sway.sh), at
+the output's scale: each window's client size in logical pixels, sway's title bar on it, the
+focus on each new window, Alt+C, Alt+S and Esc typed with wtype, and status 0 at the end; the
+end window must be the board's child. At an integer scale the start window must be drawn at
+that scale, not upscaled from 1x."""
+
+import json
+import math
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
+
+PROGRAM = sys.argv[1]
+SCALE = json.loads(subprocess.check_output(["swaymsg", "-t", "get_outputs"]))[0]["scale"]
+PATIENCE = 20.0
+START, BOARD, END = (402, 433), (401, 535), (196, 117)  # client areas, in logical pixels
+failures = []
+
+
+def fail(message):
+    print("FAIL:", message)
+    failures.append(message)
+
+
+def views(pid):
+    """The game's windows as sway shows them, the focused one first."""
+    found = []
+
+    def walk(node):
+        if node.get("pid") == pid:
+            found.append(node)
+        for child in node.get("nodes", []) + node.get("floating_nodes", []):
+            walk(child)
+
+    walk(json.loads(subprocess.check_output(["swaymsg", "-t", "get_tree"])))
+    return sorted(found, key=lambda view: not view["focused"])
+
+
+def faults(view, size, what):
+    """What is wrong with the view for a player who expects the window what of size."""
+    found = []
+    rect = view["window_rect"]
+    if (rect["width"], rect["height"]) != size:
+        found.append(f"the {what} is {rect['width']}x{rect['height']}, not {size[0]}x{size[1]}")
+    if view.get("shell") != "xdg_shell":
+        found.append(f"the {what} is a {view.get('shell')} window, not a native Wayland one")
+    # Sway draws its title bar (asked for through the decoration protocol) in deco_rect; a
+    # window that draws its own has border "csd".
+    if view.get("border") != "normal" or view["deco_rect"]["height"] <= 0:
+        found.append(f"the {what} has no title bar from sway (border {view.get('border')})")
+    if view.get("name") != "Cifrotto":
+        found.append(f"the {what} is called {view.get('name')!r}")
+    return found
+
+
+def settled(game, size, count, what):
+    """Waits until the game shows count windows, the focused one being what it should; returns
+    it, or fails with what was wrong last."""
+    deadline = time.monotonic() + PATIENCE
+    wrong = [f"no {what} came"]
+    while time.monotonic() < deadline and game.poll() is None:
+        shown = views(game.pid)
+        if len(shown) != count or not shown[0]["focused"]:
+            wrong = [f"the game shows {len(shown)} windows, not {count} with one focused"]
+        else:
+            wrong = faults(shown[0], size, what)
+            if not wrong:
+                print(f"PASS: the {what}")
+                return shown[0]
+        time.sleep(0.05)
+    if game.poll() is not None:
+        wrong.append(f"the program ended with status {game.returncode}")
+    for fault in wrong:
+        fail(fault)
+    return None
+
+
+def uneven_blocks(view):
+    """The share of the client area's SCALE x SCALE pixel blocks that are not of one colour:
+    none in a window drawn at 1x and upscaled by sway."""
+    rect, window = view["rect"], view["window_rect"]
+    x, y = rect["x"] + window["x"], rect["y"] + window["y"]
+    with tempfile.TemporaryDirectory() as work:
+        picture = os.path.join(work, "start.ppm")
+        subprocess.run(["grim", "-t", "ppm", "-g",
+                        f"{x},{y} {window['width']}x{window['height']}", picture], check=True)
+        with open(picture, "rb") as ppm:
+            magic, size, _, pixels = ppm.read().split(b"\n", 3)
+    width, height = map(int, size.split())
+    step = int(SCALE)
+    blocks = uneven = 0
+    for top in range(0, height - step + 1, step):
+        for left in range(0, width - step + 1, step):
+            corners = [((top + j) * width + left + i) * 3 for j in range(step) for i in range(step)]
+            block = {pixels[at:at + 3] for at in corners}
+            blocks += 1
+            uneven += len(block) > 1
+    return uneven / blocks
+
+
+def drawn_scale(protocol):
+    """The scale the game draws at, from its protocol log: the fractional scale sway prefers, if
+    Qt asked for one (Qt 6.5 and later, with sway 1.8 and later), else its buffers' scale."""
+    fractional = re.findall(r"wp_fractional_scale_v1[@#]\d+\.preferred_scale\((\d+)\)", protocol)
+    if fractional:
+        return int(fractional[-1]) / 120, "fractional"
+    buffers = re.findall(r"-> wl_surface[@#]\d+\.set_buffer_scale\((\d+)\)", protocol)
+    return (int(buffers[-1]) if buffers else 1), "integer"
+
+
+def key(*arguments):
+    subprocess.run(["wtype", *arguments], check=True)
+
+
+def finished(game, what):
+    try:
+        status = game.wait(PATIENCE)
+    except subprocess.TimeoutExpired:
+        game.kill()
+        fail(f"{what}: the program did not end")
+        return
+    if status != 0:
+        fail(f"{what}: the program ended with status {status}")
+    else:
+        print(f"PASS: {what}, status 0")
+
+
+# A keyboard that stays, so that the seat has one before the game starts: without it the game
+# would learn of each wtype's keyboard only as its keys go by.
+keyboard = subprocess.Popen(["wtype", "-s", str(int(PATIENCE * 10 * 1000))])
+try:
+    # Start window, Alt+C, the board, Esc ("&Fine"), the start window again, Esc ("&Esci").
+    log = tempfile.NamedTemporaryFile(mode="w+")
+    game = subprocess.Popen([PROGRAM], env=dict(os.environ, WAYLAND_DEBUG="client"), stderr=log)
+    start = settled(game, START, 1, "start window")
+    if start and SCALE == int(SCALE) and SCALE > 1:
+        share = uneven_blocks(start)
+        print(f"start window: {share:.1%} of its {int(SCALE)}x{int(SCALE)} blocks are uneven")
+        if share < 0.02:
+            fail(f"the start window is drawn at 1x and upscaled to {SCALE:g}")
+    key("-M", "alt", "c", "-m", "alt")
+    settled(game, BOARD, 1, "board")
+    key("-k", "Escape")
+    settled(game, START, 1, "start window after Fine")
+    key("-k", "Escape")
+    finished(game, "Alt+C, Esc and Esc")
+    # At a fractional scale Qt draws at it through the fractional-scale protocol, or at the
+    # next whole scale, which sway shrinks.
+    log.seek(0)
+    drawn, how = drawn_scale(log.read())
+    print(f"the game draws at {drawn:g} ({how} scale) on an output at {SCALE:g}")
+    if drawn not in (SCALE, math.ceil(SCALE)):
+        fail(f"the game draws at {drawn:g} on an output at {SCALE:g}")
+
+    # "&Soluzione" opens the end window over the board, with the focus; Esc is its "&No". The
+    # game's protocol log says which toplevel it made the end window's parent.
+    log = tempfile.NamedTemporaryFile(mode="w+")
+    game = subprocess.Popen([PROGRAM], env=dict(os.environ, WAYLAND_DEBUG="client"), stderr=log)
+    settled(game, START, 1, "start window")
+    key("-M", "alt", "c", "-m", "alt")
+    settled(game, BOARD, 1, "board")
+    key("-M", "alt", "s", "-m", "alt")
+    settled(game, END, 2, "end window")
+    key("-k", "Escape")
+    finished(game, "Alt+C, Alt+S and Esc")
+    log.seek(0)
+    protocol = log.read()
+    made = re.findall(r"-> xdg_surface[@#]\d+\.get_toplevel\(new id xdg_toplevel[@#](\d+)\)",
+                      protocol)
+    parents = dict(re.findall(r"-> xdg_toplevel[@#](\d+)\.set_parent\(xdg_toplevel[@#](\d+)\)",
+                              protocol))
+    if len(made) != 3 or parents.get(made[2]) != made[1]:
+        fail(f"the end window is not the board's child (toplevels {made}, parents {parents})")
+    else:
+        print("PASS: the end window is the board's child")
+finally:
+    keyboard.kill()
+
+if failures:
+    sys.exit(1)
+print(f"PASS: every window native, of its size and with a title bar at scale {SCALE:g}")
