@@ -63,6 +63,8 @@ plugins=$(LC_ALL=C.UTF-8 qtpaths6 --query QT_INSTALL_PLUGINS)
 for plugin in platforms/libqxcb.so platforms/libqwayland-generic.so imageformats/libqsvg.so; do
     if [ -e "$plugins/$plugin" ]; then needs "$plugins/$plugin"; else fail "$plugins/$plugin is missing"; fi
 done
+# DejaVu Sans, the face of every caption whose layout names none.
+needs /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 depends=$(field Depends)
 echo "Depends: $depends"
 listed=$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends")

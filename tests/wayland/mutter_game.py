@@ -39,6 +39,14 @@ def options():
     return chosen
 
 
+def remote_desktop_up():
+    """Whether mutter has taken its remote desktop name, which comes after its socket."""
+    bus = Gio.bus_get_sync(Gio.BusType.SESSION)
+    return bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                         "NameHasOwner", GLib.Variant("(s)", ("org.gnome.Mutter.RemoteDesktop",)),
+                         None, Gio.DBusCallFlags.NONE, -1, None).unpack()[0]
+
+
 def wait_for(what, predicate, process):
     """Waits until predicate holds, while process runs."""
     deadline = time.monotonic() + PATIENCE
@@ -133,7 +141,8 @@ with tempfile.TemporaryDirectory() as work:
                                   env=environment, stdout=mutter_log, stderr=subprocess.STDOUT)
     socket = os.path.join(runtime, "cifrotto")
     try:
-        if not wait_for("mutter did not start", lambda: os.path.exists(socket), mutter):
+        if not wait_for("mutter did not start",
+                        lambda: os.path.exists(socket) and remote_desktop_up(), mutter):
             with open(os.path.join(work, "mutter.log")) as mutter_log:
                 print(mutter_log.read())
             sys.exit(1)
