@@ -247,10 +247,6 @@ void filter(QAccessibleEvent* event) {
     if (auto* item = qobject_cast<Item*>(source);
         item && !static_cast<const QWidget*>(item->parent())->isVisible())
         return;
-    // A window's description is read as it opens or comes back; told as it changes, Orca 48
-    // read it once more, as it reads a change on any ancestor of the focus.
-    if (event->type() == QAccessible::DescriptionChanged && qobject_cast<Form*>(source))
-        return;
     if (event->type() == QAccessible::Focus) {
         auto* control = qobject_cast<QWidget*>(source);
         if (auto* form = qobject_cast<Form*>(control ? control->window() : nullptr);
