@@ -24,10 +24,9 @@ import subprocess
 import sys
 import time
 
-from game_client import COLOURS, PATIENCE, RULES, Failed, application, score, wait_for
+from game_client import (COLOURS, LOST, PATIENCE, QUESTION, RULES, START, WON, Failed,
+                         application, score, wait_for)
 from gi.repository import Atspi
-
-START = "Finestra d'inizio: Comincia, Alt+C; Istruzioni, Alt+I; Esci, Alt+E."
 
 # Orca's own words, wherever they come; all else Orca says is the game's. Roles and states as
 # either Orca words them, a key's echo (Orca 48 echoes letters too), Orca's greeting, and the
@@ -224,7 +223,8 @@ def end_dialog(transcript, outcome):
     each once, then "&Sì", which has the focus and keeps it: nothing more is said. Returns the
     secret's colours."""
     prefix = re.escape(f"{outcome} " if outcome else "")
-    told = transcript.hear(re.compile(prefix + r"Combinazione: ((?:\w+, ){3}\w+) Un'altra partita\?"))
+    told = transcript.hear(re.compile(prefix + r"Combinazione: ((?:\w+, ){3}\w+) "
+                                      + re.escape(QUESTION)))
     transcript.hear("Sì")
     after = transcript.settle(quiet=1.0)
     if after:
@@ -266,7 +266,7 @@ def win_by_keys(transcript, app):
     for row in range(1, 13):
         told = player.play_row(row, guess, placed)
         if told is None:
-            secret = end_dialog(transcript, "Hai vinto!")
+            secret = end_dialog(transcript, WON)
             if secret != [COLOURS[c] for c in guess]:
                 raise Failed(f"won with {guess}, but the secret was said as {secret}")
             return
@@ -320,7 +320,7 @@ def orca_later(transcript, game):
     for row in range(3, 13):
         told = player.play_row(row, (0, 0, 0, 0))
         if row == 12:
-            end_dialog(transcript, "Hai perso!")
+            end_dialog(transcript, LOST)
         else:
             results.add(told.group(0).split(": ")[1])
     if len(results) != 1:
