@@ -8,7 +8,9 @@
 #include "toolkit/form.h"
 #include "toolkit/item.h"
 #include "toolkit/item_group.h"
+#include "toolkit/versions.h"
 
+#include <QAccessibleEvent>
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
 #include <algorithm>
@@ -33,10 +35,9 @@ QAccessibleInterface* childIn(const std::vector<QObject*>& children, int index) 
                : nullptr;
 }
 
-// A click area holds the focus while its group has it and stands on it.
 bool holdsFocus(const Item& item) {
-    const ItemGroup* group = item.group();
-    return group && group->hasFocus() && !group->areas().empty() && &group->currentArea() == &item;
+    ItemGroup* group = item.group();
+    return group && group->hasFocus() && focusHolder(group) == &item;
 }
 
 class ItemAccessible final : public QAccessibleObject, public QAccessibleActionInterface {
@@ -141,9 +142,8 @@ public:
         return {group()->parentWidget()->mapToGlobal(area.topLeft()), area.size()};
     }
     QAccessibleInterface* focusChild() const override {
-        return group()->hasFocus() && !group()->areas().empty()
-                   ? accessibleOf(&group()->currentArea())
-                   : nullptr;
+        QObject* holder = group()->hasFocus() ? focusHolder(group()) : nullptr;
+        return holder != group() ? accessibleOf(holder) : nullptr;
     }
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
@@ -247,16 +247,13 @@ void filter(QAccessibleEvent* event) {
     if (auto* item = qobject_cast<Item*>(source);
         item && !static_cast<const QWidget*>(item->parent())->isVisible())
         return;
-    // A window's description is read as it opens or comes back; told as it changes, Orca 48
-    // read it once more, as it reads a change on any ancestor of the focus.
-    if (event->type() == QAccessible::DescriptionChanged && qobject_cast<Form*>(source))
-        return;
     if (event->type() == QAccessible::Focus) {
-        if (auto* control = qobject_cast<QWidget*>(source))
-            if (auto* form = qobject_cast<Form*>(control->window()); form && form->focusUntold())
-                return;
-        if (auto* group = qobject_cast<ItemGroup*>(source); group && !group->areas().empty()) {
-            QAccessibleEvent focus(&group->currentArea(), QAccessible::Focus);
+        auto* control = qobject_cast<QWidget*>(source);
+        if (auto* form = qobject_cast<Form*>(control ? control->window() : nullptr);
+            form && form->focusUntold())
+            return;
+        if (QObject* holder = control ? focusHolder(control) : source; holder != source) {
+            QAccessibleEvent focus(holder, QAccessible::Focus);
             forward(&focus);
             return;
         }
@@ -275,5 +272,13 @@ void installAccessibleFactory() {
 }
 
 void installAccessibility() { previousHandler(); }
+
+QString announcementText([[maybe_unused]] const QAccessibleEvent& event) {
+#if TOOLKIT_ANNOUNCEMENTS
+    if (event.type() == QAccessible::Announcement)
+        return static_cast<const QAccessibleAnnouncementEvent&>(event).message();
+#endif
+    return {};
+}
 
 } // namespace toolkit

@@ -2,6 +2,10 @@
 // of the window or of their item group, with their names, roles, states and descriptions.
 #pragma once
 
+#include <QString>
+
+class QAccessibleEvent;
+
 namespace toolkit {
 
 // Installs the accessibility factory for forms, groups and items; later calls do nothing. Qt
@@ -13,5 +17,9 @@ void installAccessibleFactory();
 // keeps controls hidden for good silent; later calls do nothing. The update handler in place at
 // the first call (a test's, if any) hears what the filter lets through.
 void installAccessibility();
+
+// What an announcement says; empty for any other event, and for every event in a build without
+// announcements (versions::kAnnouncements).
+QString announcementText(const QAccessibleEvent& event);
 
 } // namespace toolkit

@@ -1,11 +1,9 @@
-// atspi_events.cpp: name and description changes in AT-SPI's own shape.
-//
-// Qt 6.4's bridge sends these two events with a reference to the object where AT-SPI puts the
-// new text. libatspi then only forgets what it had cached, but Orca reads the data as the new
-// name or description, fails on it and says nothing, so a peg put in a hole or a colour chosen
-// went unspoken. Sent here on the bridge's own connection, they come from the same application
-// and object paths as everything else the bridge says.
+// atspi_events.cpp: name and description changes in AT-SPI's own shape, for the bridges that
+// send them in another (versions::bridgeSendsChangedTexts). Sent on the bridge's own connection,
+// they come from the same application and object paths as everything else the bridge says.
 #include "toolkit/atspi_events.h"
+
+#include "toolkit/versions.h"
 
 #include <QAccessibleEvent>
 #include <QDBusConnection>
@@ -20,22 +18,18 @@ namespace {
 // The names Qt's bridge gives its connection and its objects.
 const QString kBridgeConnection = QStringLiteral("a11y");
 const QString kObjectPathPrefix = QStringLiteral("/org/a11y/atspi/accessible/");
+} // namespace
 
-// Qt 6.8's bridge sends these two events in AT-SPI's shape, the new text as their data
-// (atspiadaptor.cpp, checked with 6.8.2; 6.4.2 sends the object's reference). The earliest
-// release with the change could not be told from the sources at hand, so 6.8 is where the
-// game stops sending its own. The bridge is the Qt library the game runs with, which may be
-// newer than the one it was built with, so the version is asked at run time.
-bool bridgeSendsTheText() {
+bool versions::bridgeSendsChangedTexts() {
     static const bool fixed =
         QVersionNumber::fromString(QString::fromLatin1(qVersion())) >= QVersionNumber(6, 8);
     return fixed;
 }
-} // namespace
 
 bool sendPropertyChange(QAccessibleEvent& event) {
     const bool name = event.type() == QAccessible::NameChanged;
-    if ((!name && event.type() != QAccessible::DescriptionChanged) || bridgeSendsTheText())
+    if ((!name && event.type() != QAccessible::DescriptionChanged) ||
+        versions::bridgeSendsChangedTexts())
         return false;
     QDBusConnection bus(kBridgeConnection);
     if (!bus.isConnected())

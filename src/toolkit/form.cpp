@@ -35,13 +35,15 @@ Form::Form(WindowRegistry& registry, const FormSpec& layout)
     // The form paints its own background and keeps the desktop palette, so that its buttons
     // share the style's cached bevels with every other window's.
     setAttribute(Qt::WA_OpaquePaintEvent);
+#if !TOOLKIT_ANNOUNCEMENTS
     // News is cleared as the focus moves whether or not a screen reader listens, so that one
     // that starts later never finds old news on the control it comes to.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now && now->window() == this)
-            if (QObject* holder = focusHolder())
+            if (QObject* holder = focusHolder(focusWidget()))
                 focusMovedTo(*holder);
     });
+#endif
 }
 
 void Form::describeIfListened() {
@@ -49,6 +51,16 @@ void Form::describeIfListened() {
         describeForScreenReaders();
 }
 
+#if TOOLKIT_ANNOUNCEMENTS
+void Form::announce(const QString& news, QObject* holder) {
+    if (!holder)
+        holder = focusHolder(focusWidget());
+    if (holder && registry_.screenReaderListening()) {
+        QAccessibleAnnouncementEvent event(holder, news);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+#else
 namespace {
 void setDescription(QObject& holder, const QString& description) {
     if (auto* item = qobject_cast<Item*>(&holder))
@@ -58,30 +70,14 @@ void setDescription(QObject& holder, const QString& description) {
 }
 } // namespace
 
-QObject* Form::focusHolder() const {
-    QObject* holder = focusWidget();
-    if (auto* group = qobject_cast<ItemGroup*>(holder); group && !group->areas().empty())
-        holder = &group->currentArea();
-    return holder;
-}
-
 void Form::announce(const QString& news, QObject* holder) {
     if (!holder)
-        holder = focusHolder();
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    // Qt 6.8 tells news as an announcement, which screen readers (Orca 48) speak once wherever
-    // the focus is, and which nothing keeps: no control is left holding it.
-    if (holder && registry_.screenReaderListening()) {
-        QAccessibleAnnouncementEvent event(holder, news);
-        QAccessible::updateAccessibility(&event);
-    }
-#else
+        holder = focusHolder(focusWidget());
     if (newsHolder_ && newsHolder_ != holder)
         setDescription(*newsHolder_, {});
     newsHolder_ = holder;
     if (holder)
         setDescription(*holder, news);
-#endif
 }
 
 void Form::focusMovedTo(const QObject& holder) {
@@ -90,9 +86,10 @@ void Form::focusMovedTo(const QObject& holder) {
         newsHolder_ = nullptr;
     }
 }
+#endif
 
 void Form::withFocusUntold(const std::function<void()>& change) {
-    focusUntold_ = true;
+    focusUntold_ = versions::kReaderLate;
     change();
     focusUntold_ = false;
 }
@@ -166,17 +163,14 @@ bool Form::event(QEvent* event) {
 
 void Form::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    // Orca 48 reads a frame's description neither as it opens nor as it comes back (a dialog's
-    // it reads), so from Qt 6.8 a plain window's description is also news each time the window
-    // becomes active; queued, so that it follows the screen reader's own word on the window.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
-        accessibleRole_ == QAccessible::Window && !accessibleDescription().isEmpty())
+    // Queued, so that the news follows the screen reader's own word on the window.
+    if (versions::kFrameDescriptionUnread && event->type() == QEvent::ActivationChange &&
+        isActiveWindow() && accessibleRole_ == QAccessible::Window &&
+        !accessibleDescription().isEmpty())
         QTimer::singleShot(0, this, [this] {
             if (isActiveWindow())
                 announce(accessibleDescription(), this);
         });
-#endif
 }
 
 void Form::paintEvent(QPaintEvent* event) {

@@ -4,6 +4,7 @@
 
 #include "colour/colour_value.h"
 #include "toolkit/click_area.h"
+#include "toolkit/versions.h"
 
 #include <QAbstractButton>
 #include <QPointer>
@@ -55,17 +56,19 @@ public:
     void describeIfListened();
 
     // News for a screen reader, such as the colour just chosen, told of holder, by default of
-    // whatever holds the keyboard focus in this window (in a group, its current click area).
-    // From Qt 6.8 it is an announcement; before, it becomes holder's description, which screen
+    // whatever holds the keyboard focus in this window (in a group, its current click area):
+    // an announcement (versions::kAnnouncements), or else holder's description, which screen
     // readers read out as it changes and again on request, and the control that held the news
     // before falls silent.
     void announce(const QString& news, QObject* holder = nullptr);
+#if !TOOLKIT_ANNOUNCEMENTS
     // The focus has moved to holder: news held elsewhere falls silent, so that coming back to a
     // control never repeats old news. The form calls it whenever its focus moves.
     void focusMovedTo(const QObject& holder);
+#endif
 
-    // Runs change without telling screen readers where the focus moves in this window meanwhile,
-    // for a change that hands the player over to another window.
+    // Runs change without telling a late screen reader (versions::kReaderLate) where the focus
+    // moves in this window meanwhile, for a change that hands the player over to another window.
     void withFocusUntold(const std::function<void()>& change);
     bool focusUntold() const { return focusUntold_; }
 
@@ -88,15 +91,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // What holds the keyboard focus: the focus widget, or the current click area of a group.
-    QObject* focusHolder() const;
-
     WindowRegistry& registry_;
     colour::ColourValue background_;
     std::vector<Item*> items_; // bottom of the stacking order first
     QPointer<ClickArea> pressed_;
     QPointer<QAbstractButton> cancel_;
+#if !TOOLKIT_ANNOUNCEMENTS
     QPointer<QObject> newsHolder_;
+#endif
     QAccessible::Role accessibleRole_ = QAccessible::Window;
     bool focusUntold_ = false;
 };

@@ -3,6 +3,7 @@
 
 #include "toolkit/click_area.h"
 #include "toolkit/form.h"
+#include "toolkit/versions.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -44,12 +45,20 @@ void ItemGroup::setCurrent(int index) {
     updateRing(current_);
     if (!hasFocus())
         return;
+#if !TOOLKIT_ANNOUNCEMENTS
     static_cast<Form*>(parentWidget())->focusMovedTo(currentArea());
+#endif
     // A screen reader follows the focus from one click area to the next.
     if (QAccessible::isActive()) {
         QAccessibleEvent event(this, QAccessible::Focus);
         QAccessible::updateAccessibility(&event);
     }
+}
+
+QObject* focusHolder(QWidget* focus) {
+    if (auto* group = qobject_cast<ItemGroup*>(focus); group && !group->areas().empty())
+        return &group->currentArea();
+    return focus;
 }
 
 void ItemGroup::setTabStop(bool stop) { setFocusPolicy(stop ? Qt::TabFocus : Qt::NoFocus); }

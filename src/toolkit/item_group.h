@@ -66,4 +66,8 @@ private:
     KeyHandler onKey_;
 };
 
+// What holds the focus while focus has it: a group's current click area, any other widget
+// itself.
+QObject* focusHolder(QWidget* focus);
+
 } // namespace toolkit

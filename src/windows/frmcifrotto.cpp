@@ -8,6 +8,7 @@
 #include "toolkit/item_group.h"
 #include "toolkit/registry.h"
 #include "toolkit/shape.h"
+#include "toolkit/versions.h"
 #include "windows/frmcifrotto_layout.h"
 #include "windows/frmfine.h"
 #include "windows/frminizio.h"
@@ -207,12 +208,10 @@ void frmcifrotto::imgHole_Click(int row, int column) {
         announce(chosen ? peg : QStringLiteral("Nessun colore scelto"));
     if (!full)
         return;
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    // The hole's new name goes unheard once the focus has left it: Orca 48 reads the move to
-    // "&Conferma" first. The peg that fills the row is news.
-    if (underFocus)
+    // A late reader misses the hole's new name once the focus has left it: the peg that fills
+    // the row is news.
+    if (toolkit::versions::kReaderLate && underFocus)
         announce(peg);
-#endif
     cmdconferma_->setFocus();
 }
 

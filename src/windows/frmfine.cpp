@@ -4,6 +4,7 @@
 #include "rules/colour.h"
 #include "toolkit/builder.h"
 #include "toolkit/registry.h"
+#include "toolkit/versions.h"
 #include "windows/frmcifrotto.h"
 #include "windows/frmfine_layout.h"
 
@@ -32,13 +33,9 @@ frmfine::frmfine(toolkit::WindowRegistry& registry) : Form(registry, kForm) {
     const toolkit::Controls controls = toolkit::buildControls(*this, kControls);
     lblmessaggio_ = controls.get<QLabel>("lblmessaggio");
     lbldomanda_ = controls.get<QLabel>("lbldomanda");
-    // It asks one question: screen readers treat it as a dialog. Orca 48 reads a dialog's
-    // description twice in a row, and an alert's once, so from Qt 6.8 it is an alert.
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    setAccessibleRole(QAccessible::AlertMessage);
-#else
-    setAccessibleRole(QAccessible::Dialog);
-#endif
+    // It asks one question: screen readers treat it as a dialog, or an alert.
+    setAccessibleRole(toolkit::versions::kDialogDescriptionReadTwice ? QAccessible::AlertMessage
+                                                                     : QAccessible::Dialog);
     toolkit::onClick(controls.get<QPushButton>("cmdsi"), this, &frmfine::cmdsi_Click);
     toolkit::onClick(controls.get<QPushButton>("cmdno"), this, &frmfine::cmdno_Click);
 }

@@ -1,7 +1,8 @@
-"""What the game's AT-SPI clients share: its colours and rules text, a row's score, and finding
-the running game on the bus."""
+"""What the game's AT-SPI clients share: its colours, rules text and the start and end windows'
+words, a row's score, and finding the running game on the bus."""
 
 import os
+import re
 import time
 
 import gi
@@ -11,11 +12,16 @@ from gi.repository import Atspi, GLib  # noqa: E402 (after the version is chosen
 
 COLOURS = ["bianco", "nero", "rosa", "rosso", "arancio", "giallo",
            "verde", "azzurro", "blu", "viola", "lilla"]
+SUPPORT = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "support")
 # The rules as the player reads them, typed once for every test; the game's copy is checked
 # against this one.
-with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "support",
-                       "rules_text.txt"), encoding="utf-8") as rules_file:
+with open(os.path.join(SUPPORT, "rules_text.txt"), encoding="utf-8") as rules_file:
     RULES = rules_file.read()
+# What the start window says of its buttons, and the end window's messages and question, read
+# from their one home, the C++ tests' windows_named.h.
+with open(os.path.join(SUPPORT, "windows_named.h"), encoding="utf-8") as named_file:
+    NAMED = dict(re.findall(r'(k\w+) =\s*QStringLiteral\("(.*)"\);', named_file.read()))
+START, WON, LOST, QUESTION = (NAMED[k] for k in ("kStartSaid", "kWon", "kLost", "kQuestion"))
 # Long enough for a loaded machine and a sanitizer build; only silence waits this long.
 PATIENCE = 30.0
 

@@ -6,10 +6,11 @@ it, with nothing telling it that a screen reader listens.
 The player uses the keyboard (xdotool, through the X server, as a real keyboard would) and a
 mouse click or two, and hears the game only through Orca's speech log: the rows' results that
 the solver reads are the ones Orca spoke. Every step waits for what Orca must say and fails
-with the speech heard if it does not come, or if what the step before heard comes again: each
-thing is said once, a row's result too, and after the end window's "Sì" nothing more. Orca
-must never fail on one of the game's events. Orca 43 and Orca 48 word roles, stops and key
-echoes each their own way; the test reads past those differences, never the game's words.
+with what was heard when it does not come. The whole log is one transcript: every word of the
+game's that Orca says must be the next one the player waits for, so nothing is said twice, out
+of order or unasked, and after the end window's "Sì" nothing more. Orca must never fail on one
+of the game's events. Orca 43 and Orca 48 word roles, stops and key echoes each their own way;
+one rule, games_words(), sets those aside, never the game's words.
 
 By default Orca runs from the start: the start window, the rules, a game won by keys, and
 "&Soluzione" in a second game. With --orca-later the game starts without Orca, two rows are
@@ -23,36 +24,46 @@ import subprocess
 import sys
 import time
 
-from game_client import COLOURS, PATIENCE, RULES, Failed, application, score, wait_for
+from game_client import (COLOURS, LOST, PATIENCE, QUESTION, RULES, START, WON, Failed,
+                         application, score, wait_for)
 from gi.repository import Atspi
 
-START = "Finestra d'inizio: Comincia, Alt+C; Istruzioni, Alt+I; Esci, Alt+E."
+# Orca's own words, wherever they come; all else Orca says is the game's. Roles and states as
+# either Orca words them, a key's echo (Orca 48 echoes letters too), Orca's greeting, and the
+# palette's name alone, which Orca 48 says again before each swatch as a radio button's group.
+ORCA_WORDS = re.compile(r"\b(?:push button|radio button|button|frame|panel|dialog|alert|"
+                        r"not selected|selected)\b")
+ORCA_UTTERANCES = re.compile(r"Screen reader on\.|left (?:alt|shift)|tab|space|return|[a-z]|"
+                             r"Colori\.")
 
 
-def plain(text):
-    """An utterance as both Orcas say it: Orca 43 speaks a button's role as the game's toolkit
-    names it, Orca 48 as libatspi does, and only Orca 43 ends a name and role with a stop."""
-    return text.strip().replace("push button", "button").rstrip(".")
+def games_words(text):
+    """The game's words in an utterance, or in a text the player waits for, without the stops
+    that Orca 43 adds after them."""
+    if ORCA_UTTERANCES.fullmatch(text.strip()):
+        return []
+    return [word.rstrip(".") for word in ORCA_WORDS.sub(" ", text).split() if word != "."]
 
 
-class Speech:
-    """What Orca has said, read from its debug log, one utterance per line, and what went wrong:
-    a row's result said again, or Orca failing on an event (Orca 43 logs "Could not process
-    ...", Orca 48 the handler's traceback; with no speech server and braille off, see
-    with-orca.sh, any traceback is one of the game's events)."""
+class Transcript:
+    """Orca's debug log, read as it grows (one "SPEECH OUTPUT: '...'" line per utterance), and
+    what went wrong: a word of the game's other than the next one waited for, or Orca failing on
+    an event (Orca 43 logs "Could not process ...", Orca 48 the handler's traceback; with no
+    speech server and braille off, see with-orca.sh, any traceback is one of the game's
+    events)."""
 
     LINE = re.compile(r"SPEECH OUTPUT: '(.*)'")
 
     def __init__(self, path):
         self.path = path
-        self.heard = []
+        self.said = []  # every utterance
+        self.words = []  # the game's words in them, each with its utterance's index
+        self.heard = 0  # the game's words waited for and heard
         self.errors = []
         self.traceback = None  # the lines of one being read
         self.offset = 0
-        self.mark = 0
-        self.last = None
 
-    def _read(self):
+    def read(self):
         with open(self.path, encoding="utf-8", errors="replace") as log:
             log.seek(self.offset)
             chunk = log.read()
@@ -71,46 +82,65 @@ class Speech:
             # Orca adds the voice's settings after the text, themselves in quotes.
             match = self.LINE.search(re.sub(r"\{[^{}]*\}\s*$", "", line))
             if match:
-                text = plain(match.group(1))
-                if RESULT.fullmatch(text) and text in self.heard:
-                    self.errors.append(f"Orca said a row's result again: {text!r}")
-                self.heard.append(text)
+                self.words += [(word, len(self.said)) for word in games_words(match.group(1))]
+                self.said.append(match.group(1).strip())
 
-    def since_mark(self):
-        self._read()
-        return self.heard[self.mark:]
+    def _match(self, wanted, at):
+        """Where the words from at on end if they begin with wanted, and what matched; None if
+        they differ, ... if they might still come."""
+        rest = [word for word, _ in self.words[at:]]
+        if isinstance(wanted, tuple):  # texts said in either order
+            results = [self._match_all(order, at) for order in itertools.permutations(wanted)]
+            done = [r for r in results if r not in (None, ...)]
+            return done[0] if done else (... if ... in results else None)
+        if isinstance(wanted, re.Pattern):
+            if not rest:
+                return ...
+            text = " ".join(rest)
+            match = wanted.match(text)
+            if not match or text[match.end():match.end() + 1] not in ("", " "):
+                return None
+            return at + len(match.group(0).split()), match
+        expected = games_words(wanted)
+        if rest[:len(expected)] != expected[:len(rest)]:
+            return None
+        return (at + len(expected), wanted) if len(rest) >= len(expected) else ...
 
-    def expect(self, wanted, what):
-        """Waits until Orca says an utterance for which wanted(text) holds, after the mark;
-        returns that utterance, and moves the mark past it. What the last expect returned must
-        not come again on the way: Orca says each thing once."""
+    def _match_all(self, wanted, at):
+        found = None
+        for each in wanted:
+            result = self._match(each, at)
+            if result in (None, ...):
+                return result
+            at, found = result
+        return at, found
+
+    def hear(self, *wanted):
+        """Waits until the game's next words in Orca's speech are wanted: texts, patterns (the
+        match is returned) or tuples of texts said in either order; fails at once on others."""
         deadline = time.monotonic() + PATIENCE
         while True:
-            for index, text in enumerate(self.since_mark()):
-                if text == self.last:
-                    raise Failed(f"Orca said {text!r} twice, waiting for {what}")
-                if wanted(text):
-                    self.mark += index + 1
-                    self.last = text
-                    return text
+            self.read()
+            result = self._match_all(wanted, self.heard)
             if self.errors:
-                raise Failed(f"waiting for {what}: {self.errors[0]}")
-            if time.monotonic() > deadline:
-                raise Failed(f"Orca did not say {what}; it said {self.since_mark()}")
+                raise Failed(f"waiting for {wanted}: {self.errors[0]}")
+            if result is None or time.monotonic() > deadline:
+                said = self.said[self.words[self.heard][1] if self.heard < len(self.words) else -1:]
+                raise Failed(f"waiting for {wanted}, Orca said {said}")
+            if result is not ...:
+                self.heard, found = result
+                return found
             time.sleep(0.02)
 
-    def says(self, exact, what=None):
-        return self.expect(lambda text: text == plain(exact), what or repr(exact))
-
     def settle(self, quiet=0.3):
-        """Waits until Orca has been quiet a moment; returns what it said since the mark, and
-        moves the mark past it."""
+        """Waits until Orca has been quiet a moment; returns what it said after the last word
+        heard."""
         count = -1
-        while count != len(self.since_mark()):
-            count = len(self.since_mark())
+        while count != len(self.said):
+            count = len(self.said)
             time.sleep(quiet)
-        said, self.mark = self.heard[self.mark:], len(self.heard)
-        return said
+            self.read()
+        return self.said[self.words[self.heard - 1][1] + 1:] if self.heard else self.said
 
 
 def key(*names):
@@ -142,19 +172,15 @@ def find(app, name):
 
 # --- The player -----------------------------------------------------------------------------
 
-RESULT = re.compile(r"Riga (\d+): (?:nessun colore giusto|(\d+) ross[oi], (\d+) bianc(?:o|hi))")
-
-
-def telling(peg):
-    """Whether an utterance tells of a peg put in: Orca 48 may add the focused hole's role."""
-    return lambda text: text in (peg, peg + " button")
+def result(row):
+    return re.compile(rf"Riga {row}: (?:nessun colore giusto|(\d+) ross[oi], (\d+) bianc(?:o|hi))")
 
 
 class Player:
-    """Plays rows by keys from the open row's first hole, and checks what Orca answers."""
+    """Plays rows by keys from the open row's first hole, and hears what Orca answers."""
 
-    def __init__(self, speech):
-        self.speech = speech
+    def __init__(self, transcript):
+        self.transcript = transcript
         self.chosen = None  # colour index, as the player heard it chosen
 
     def choose_on_row(self, target):
@@ -167,142 +193,112 @@ class Player:
                 self.chosen = 0
             else:
                 self.chosen = (self.chosen + (1 if down else -1)) % 11
-            self.speech.says(f"Colore scelto: {COLOURS[self.chosen]}")
+            self.transcript.hear(f"Colore scelto: {COLOURS[self.chosen]}")
 
     def play_row(self, row, guess, placed=()):
         """Fills the open row, the focus on its first hole, and confirms it. Columns in placed
-        hold their colour already. Returns what Orca said after the confirm."""
-        filling = None
+        (never the last) hold their colour already. Returns the row's result as Orca said it,
+        or None when the end window opened."""
         for column, colour in enumerate(guess, start=1):
             if column not in placed:
                 if self.chosen != colour:
                     self.choose_on_row(colour)
                 key("Return" if column == 2 else "space")  # a peg by Return, the rest by Space
                 peg = f"Riga {row}, foro {column}: {COLOURS[colour]}"
-                filling = telling(peg)
-                if column < 4:
-                    self.speech.expect(filling, repr(peg))
+                # The peg that fills the row is told before the focus moves on to "&Conferma"
+                # (Orca 43), or after it (Orca 48).
+                self.transcript.hear(peg if column < 4 else (peg, "Conferma"))
             if column < 4:
                 key("Right")
-                self.speech.expect(lambda text, c=column + 1: text.startswith(
-                    f"Riga {row}, foro {c}: "), f"hole {column + 1} of row {row}")
-        # The peg that fills the row may be told before the focus moves on to "&Conferma", or
-        # after it.
-        before = self.speech.mark
-        self.speech.expect(lambda text: text.startswith("Conferma"), "the confirm button")
-        if 4 not in placed and not any(map(filling, self.speech.heard[before:self.speech.mark])):
-            self.speech.expect(filling, f"the peg that fills row {row}")
+                shown = COLOURS[guess[column]] if column + 1 in placed else "vuoto"
+                self.transcript.hear(f"Riga {row}, foro {column + 1}: {shown}")
         key("Return")
-        return self.speech.expect(
-            lambda text: RESULT.fullmatch(text) is not None or end_window(text),
-            f"row {row}'s result")
+        if self.transcript.hear(re.compile(rf"Cifrotto|Riga {row + 1}")).group(0) == "Cifrotto":
+            return None
+        return self.transcript.hear(f"Riga {row + 1}, foro 1: vuoto", result(row))
 
 
-def result_of(row, told):
-    """Reds and whites of a row as Orca said them."""
-    match = RESULT.fullmatch(told)
-    if not match or int(match.group(1)) != row:
-        raise Failed(f"the result of row {row} was spoken as {told!r}")
-    return int(match.group(2) or 0), int(match.group(3) or 0)
-
-
-def end_window(text):
-    """Orca 43 reads the end window as a dialog with its text; built on Qt 6.8 it is an alert,
-    which Orca 48 names apart from its text."""
-    return text.startswith("Cifrotto dialog") or text == "alert Cifrotto"
-
-
-def end_dialog(speech, told, outcome):
+def end_dialog(transcript, outcome):
     """The end window, as it opens, says the outcome, the secret in order and the question,
     each once, then "&Sì", which has the focus and keeps it: nothing more is said. Returns the
     secret's colours."""
-    if told == "alert Cifrotto":
-        told = speech.expect(lambda text: True, "the end window's text")
     prefix = re.escape(f"{outcome} " if outcome else "")
-    match = re.fullmatch(prefix + r"Combinazione: ((?:\w+, ){3}\w+)\. Un'altra partita\?",
-                         told.removeprefix("Cifrotto dialog "))
-    if not match:
-        raise Failed(f"the end window said {told!r}")
-    speech.says("Sì button.")
-    after = speech.settle(quiet=1.0)
+    told = transcript.hear(re.compile(prefix + r"Combinazione: ((?:\w+, ){3}\w+) "
+                                      + re.escape(QUESTION)))
+    transcript.hear("Sì")
+    after = transcript.settle(quiet=1.0)
     if after:
         raise Failed(f"after the end window and its 'Sì', Orca said {after}")
-    return match.group(1).split(", ")
+    return told.group(1).split(", ")
 
 
-def win_by_keys(speech, app):
+def win_by_keys(transcript, app):
     """A game won by keys and two clicks, by a consistent-guess solver that knows only what
     Orca said."""
-    player = Player(speech)
+    player = Player(transcript)
     # From "&Fine", which has the focus, to the first hole: with no colour chosen, Space puts
     # no peg in, and says so.
-    key("Tab", "Tab", "Tab", "Tab")
-    speech.says("Riga 1, foro 1: vuoto button.")
+    for said in (["Ricomincia"], ["Soluzione"], ["Colori", "bianco"],
+                 ["Riga 1", "Riga 1, foro 1: vuoto"]):
+        key("Tab")
+        transcript.hear(*said)
     key("space")
-    speech.says("Nessun colore scelto")
+    transcript.hear("Nessun colore scelto")
     # Back to the palette. Down chooses bianco where the focus stands, which is news; the
     # next Down moves the focus to nero, chosen with it.
     key("shift+Tab")
-    speech.expect(lambda text: text.startswith("bianco"), "the palette")
-    speech.settle()
+    transcript.hear("Colori", "bianco")
     key("Down")
-    speech.says("Colore scelto: bianco")
+    transcript.hear("Colore scelto: bianco")
     key("Down")
-    # Orca 43 says the name and the state in two utterances, Orca 48 in one.
-    if speech.expect(lambda text: text.startswith("nero"), "nero") == "nero":
-        speech.says("selected radio button")
-    elif speech.last != "nero selected radio button":
-        raise Failed(f"the chosen colour's swatch was spoken as {speech.last!r}")
+    transcript.hear("nero")
     key("Tab")
-    speech.says("Riga 1, foro 1: vuoto button.")
+    transcript.hear("Riga 1", "Riga 1, foro 1: vuoto")
     # Clicks away from the focus are news where the focus stands.
     click_at(find(app, "rosso"))
-    speech.says("Colore scelto: rosso")
+    transcript.hear("Colore scelto: rosso")
     player.chosen = 3
     click_at(find(app, "Riga 1, foro 3"))
-    speech.says("Riga 1, foro 3: rosso")
+    transcript.hear("Riga 1, foro 3: rosso")
 
     candidates = list(itertools.permutations(range(11), 4))
     guess, placed = (0, 1, 3, 4), (3,)
     for row in range(1, 13):
         told = player.play_row(row, guess, placed)
-        if end_window(told):
-            secret = end_dialog(speech, told, "Hai vinto!")
+        if told is None:
+            secret = end_dialog(transcript, WON)
             if secret != [COLOURS[c] for c in guess]:
                 raise Failed(f"won with {guess}, but the secret was said as {secret}")
             return
-        reds, whites = result_of(row, told)
+        reds, whites = int(told.group(1) or 0), int(told.group(2) or 0)
         candidates = [c for c in candidates if score(guess, c) == (reds, whites)]
         if not candidates:
-            raise Failed(f"no secret fits what Orca said; last: {told!r}")
+            raise Failed(f"no secret fits what Orca said; last: {told.group(0)!r}")
         guess, placed = candidates[0], ()
     raise Failed("twelve rows went by without a win or a loss")
 
 
-def orca_from_the_start(speech, game):
+def orca_from_the_start(transcript, game):
     app = application(game.pid)
-    speech.says("Cifrotto frame.")
-    speech.says(START)
+    transcript.hear("Cifrotto", START)
     key("alt+i")
-    speech.says("Istruzioni dialog " + RULES)
-    speech.says("OK button.")
+    transcript.hear("Istruzioni " + RULES, "OK")
     key("alt+o")
-    speech.says("Cifrotto frame.")
-    speech.says(START, "the start window's commands again")
+    transcript.hear("Cifrotto", START)
     key("alt+c")
-    speech.says("Cifrotto frame.")
-    speech.says("Fine button.")
-    win_by_keys(speech, app)
+    transcript.hear("Cifrotto", "Fine")
+    win_by_keys(transcript, app)
     # Another game, and the solution at once.
     key("alt+s")
-    speech.says("Fine button.")
+    transcript.hear("Cifrotto", "Fine")
     key("alt+s")
-    told = speech.expect(end_window, "the end window")
-    end_dialog(speech, told, None)
+    transcript.hear("Cifrotto")
+    end_dialog(transcript, None)
 
 
-def orca_later(speech, game):
-    """Two rows played before Orca starts; the rest of a lost game with Orca."""
+def orca_later(transcript, game):
+    """Two rows played before Orca starts; the rest of a lost game with Orca, whose transcript
+    begins at the first key it hears."""
     find(application(game.pid), "Comincia")
     key("alt+c")
     time.sleep(1.0)
@@ -311,21 +307,22 @@ def orca_later(speech, game):
         key("space", "Right", "space", "Right", "space", "Right", "space", "Return")
         time.sleep(0.5)
     subprocess.run([os.environ["ORCA_START"]], check=True)
-    speech.settle()
+    transcript.settle()
+    transcript.heard = len(transcript.words)
     # The player finds where they are by moving along the row.
     key("Right")
-    speech.says("Riga 3, foro 2: vuoto button.")
+    transcript.hear("Riga 3, foro 2: vuoto")
     key("Left")
-    speech.says("Riga 3, foro 1: vuoto button.")
-    player = Player(speech)
+    transcript.hear("Riga 3, foro 1: vuoto")
+    player = Player(transcript)
     player.chosen = 0
     results = set()
     for row in range(3, 13):
         told = player.play_row(row, (0, 0, 0, 0))
         if row == 12:
-            end_dialog(speech, told, "Hai perso!")
+            end_dialog(transcript, LOST)
         else:
-            results.add(result_of(row, told))
+            results.add(told.group(0).split(": ")[1])
     if len(results) != 1:
         raise Failed(f"the same row was scored differently: {results}")
 
@@ -333,11 +330,11 @@ def orca_later(speech, game):
 def main():
     game_path = sys.argv[1]
     later = "--orca-later" in sys.argv[2:]
-    speech = Speech(os.environ["ORCA_LOG"])
+    transcript = Transcript(os.environ["ORCA_LOG"])
     environment = dict(os.environ, QT_QPA_PLATFORM="xcb")
     game = subprocess.Popen([game_path], env=environment)
     try:
-        (orca_later if later else orca_from_the_start)(speech, game)
+        (orca_later if later else orca_from_the_start)(transcript, game)
         key("alt+n")
         status = game.wait(timeout=PATIENCE)
     except Failed as failure:
@@ -347,14 +344,14 @@ def main():
     finally:
         if game.poll() is None:
             game.kill()
-    speech.since_mark()
-    if speech.errors:
-        print(f"FAIL: {speech.errors[:3]}", flush=True)
+    transcript.read()
+    if transcript.errors:
+        print(f"FAIL: {transcript.errors[:3]}", flush=True)
         return 1
     if status != 0:
         print(f"FAIL: the game ended with status {status}", flush=True)
         return 1
-    print(f"Orca said {len(speech.heard)} things, all as a player needs them", flush=True)
+    print(f"Orca said {len(transcript.said)} things, all as a player needs them", flush=True)
     return 0
 
 

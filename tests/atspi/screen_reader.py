@@ -16,7 +16,7 @@ import time
 import traceback
 import warnings
 
-from game_client import COLOURS, PATIENCE, Failed, application, pump, score, wait_for
+from game_client import COLOURS, LOST, PATIENCE, WON, Failed, application, pump, score, wait_for
 from gi.repository import Atspi, Gio, GLib
 
 ROWS, COLUMNS = 12, 4
@@ -460,12 +460,12 @@ def play(game, events):
     print("Game 1, to win:", flush=True)
     board = game_window(app, fresh, events)
     win(board, events)
-    dialog = end_window(app, fresh, events, "Hai vinto!")
+    dialog = end_window(app, fresh, events, WON)
     press(find(dialog, Atspi.Role.PUSH_BUTTON, "Sì"))
 
     print("Game 2, to lose:", flush=True)
     lose(game_window(app, fresh, events, board.frame), events)
-    dialog = end_window(app, fresh, events, "Hai perso!")
+    dialog = end_window(app, fresh, events, LOST)
     press(find(dialog, Atspi.Role.PUSH_BUTTON, "No"))
     deadline = time.monotonic() + PATIENCE
     while game.poll() is None and time.monotonic() < deadline:

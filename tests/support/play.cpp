@@ -1,8 +1,10 @@
 // play.cpp: the play helpers behind the window tests.
 #include "support/play.h"
 
+#include "toolkit/accessibility.h"
 #include "toolkit/click_area.h"
 #include "toolkit/shape.h"
+#include "toolkit/versions.h"
 #include "windows/frminizio.h"
 
 #include <QAbstractButton>
@@ -15,7 +17,6 @@
 
 namespace play {
 
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
 namespace {
 
 // The last announcement not yet checked. Qt takes a bare function as the update handler,
@@ -26,8 +27,8 @@ QString& lastAnnouncement() {
 }
 
 void hearAnnouncement(QAccessibleEvent* event) {
-    if (event->type() == QAccessible::Announcement)
-        lastAnnouncement() = static_cast<QAccessibleAnnouncementEvent*>(event)->message();
+    if (QString news = toolkit::announcementText(*event); !news.isEmpty())
+        lastAnnouncement() = news;
 }
 
 // The game's filter keeps the handler installed before it and hands every event on to it;
@@ -43,7 +44,6 @@ void listenForAnnouncements() {
 }
 
 } // namespace
-#endif
 
 SeededRegistry::SeededRegistry(std::vector<std::uint64_t> seeds) : seeds_(std::move(seeds)) {
     provide<windows::frmcifrotto>([this](toolkit::WindowRegistry& registry) {
@@ -179,10 +179,8 @@ QColor onScreen(unsigned value) {
 }
 
 void BoardTest::init() {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    if (screenReader)
+    if (toolkit::versions::kAnnouncements && screenReader)
         listenForAnnouncements();
-#endif
     registry = std::make_unique<SeededRegistry>();
     registry->setScreenReaderListening(screenReader);
     game = openGame(*registry);
@@ -194,12 +192,10 @@ void BoardTest::cleanup() {
 }
 
 bool holdsNews(const QString& description, const char* news) {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    return description.isEmpty() &&
-           std::exchange(lastAnnouncement(), {}) == QString::fromUtf8(news);
-#else
+    if (toolkit::versions::kAnnouncements)
+        return description.isEmpty() &&
+               std::exchange(lastAnnouncement(), {}) == QString::fromUtf8(news);
     return description == QString::fromUtf8(news);
-#endif
 }
 
 } // namespace play

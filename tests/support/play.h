@@ -72,8 +72,8 @@ void lose(windows::frmcifrotto* game);
 // outcome carriers, no row confirmed and a secret of four different peg colours.
 QString departureFromOpening(const windows::frmcifrotto* game);
 
-// Whether a control with that description holds news: before Qt 6.8 news is the description
-// of what holds the focus; from 6.8 it is the last announcement since the last look, which
+// Whether a control with that description holds news: the description of what holds the
+// focus, or with announcements (toolkit::versions) the last one since the last look, which
 // nothing keeps ("" for none), heard only where a screen reader listens.
 bool holdsNews(const QString& description, const char* news);
 

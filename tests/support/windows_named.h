@@ -11,6 +11,10 @@ inline const QString kRules = QStringLiteral("frmistruzioni");
 inline const QString kGame = QStringLiteral("frmcifrotto");
 inline const QString kEnd = QStringLiteral("frmfine");
 
+// What the start window says of its buttons, for screen readers.
+inline const QString kStartSaid =
+    QStringLiteral("Finestra d'inizio: Comincia, Alt+C; Istruzioni, Alt+I; Esci, Alt+E.");
+
 // The end window's message and question, and the top of its question in pixels: 840 twips
 // under the message after a game's end, 480 twips with no message after "&Soluzione".
 inline const QString kWon = QStringLiteral("Hai vinto!");
