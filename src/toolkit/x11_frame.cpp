@@ -133,10 +133,8 @@ std::optional<QMargins> x11FrameBeforeMapping(const QWindow& window) {
     // its own or none, and its windows are none of the X server's.
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return std::nullopt;
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* x = x11 ? x11->connection() : nullptr;
-    if (!x)
-        return std::nullopt;
+    xcb_connection_t* x =
+        qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
     const auto id = static_cast<xcb_window_t>(window.winId());
     FrameQuestions& server = FrameQuestions::of(x);
     const xcb_window_t root = rootOf(x, id);
