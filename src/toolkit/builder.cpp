@@ -2,7 +2,6 @@
 #include "toolkit/builder.h"
 
 #include "toolkit/click_area.h"
-#include "toolkit/fonts.h"
 #include "toolkit/form.h"
 #include "toolkit/line.h"
 #include "toolkit/picture.h"
@@ -13,8 +12,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
-#include <QStyleOptionButton>
 #include <algorithm>
 #include <stdexcept>
 
@@ -22,28 +19,9 @@ namespace toolkit {
 
 namespace {
 
-// Where a control's caption is drawn: inside a button's bevel and margins, inside a label's
-// frame, beside an option's indicator.
-QSize captionRoom(const QWidget& widget) {
-    const auto* button = qobject_cast<const QAbstractButton*>(&widget);
-    if (!button)
-        return widget.contentsRect().size();
-    QStyleOptionButton option;
-    option.initFrom(button);
-    option.text = button->text();
-    const QStyle::SubElement contents = qobject_cast<const QRadioButton*>(button)
-                                            ? QStyle::SE_RadioButtonContents
-                                            : QStyle::SE_PushButtonContents;
-    return button->style()->subElementRect(contents, &option, button).size();
-}
-
-void place(QWidget& widget, const ControlSpec& entry) {
+void place(Form& form, QWidget& widget, const ControlSpec& entry) {
     widget.setObjectName(QString::fromLatin1(entry.name.view()));
-    widget.setGeometry(toWholePixels(entry.rect));
-    const QFont font = fontFor(entry.font);
-    const QString caption = QString::fromUtf8(entry.caption).remove(QLatin1Char('&'));
-    widget.setFont(
-        caption.isEmpty() ? font : shrunkToFit(font, caption, captionRoom(widget), entry.wordWrap));
+    form.place(widget, entry.rect, entry.font, entry.wordWrap);
     widget.setEnabled(entry.enabled);
     widget.setVisible(entry.visible);
 }
@@ -99,7 +77,7 @@ QWidget* makeOption(Form& form, const ControlSpec& entry) {
 }
 
 QWidget* makePicture(Form& form, const ControlSpec& entry) {
-    auto* picture = new Picture(&form, QString::fromLatin1(entry.picture));
+    auto* picture = new Picture(form, QString::fromLatin1(entry.picture));
     QPalette colours = picture->palette();
     colours.setColor(QPalette::Window, screenColour(entry.background));
     picture->setPalette(colours);
@@ -136,7 +114,7 @@ QObject* makeControl(Form& form, const ControlSpec& entry) {
         widget = makePicture(form, entry);
         break;
     }
-    place(*widget, entry);
+    place(form, *widget, entry);
     return widget;
 }
 

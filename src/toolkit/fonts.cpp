@@ -2,9 +2,13 @@
 // ask for it.
 #include "toolkit/fonts.h"
 
+#include <QAbstractButton>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QRadioButton>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace toolkit {
 
@@ -37,6 +41,19 @@ bool fits(const QFont& font, const QString& text, QSize room, bool wrapped) {
         metrics.boundingRect(QRectF(0, 0, room.width(), 1e6), Qt::TextWordWrap, text);
     return needed.width() <= room.width() && needed.height() <= room.height();
 }
+
+QSize captionRoom(const QWidget& control) {
+    const auto* button = qobject_cast<const QAbstractButton*>(&control);
+    if (!button)
+        return control.contentsRect().size();
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const QStyle::SubElement contents = qobject_cast<const QRadioButton*>(button)
+                                            ? QStyle::SE_RadioButtonContents
+                                            : QStyle::SE_PushButtonContents;
+    return button->style()->subElementRect(contents, &option, button).size();
+}
 } // namespace
 
 QFont fontFor(const FontSpec& wanted) {
@@ -57,6 +74,17 @@ QFont fontFor(const FontSpec& wanted) {
     font.setLetterSpacing(QFont::PercentageSpacing, 100);
     font.setWordSpacing(0);
     return font;
+}
+
+QFont fittedFont(const QWidget& control, const FontSpec& wanted, double zoom, bool wrapped) {
+    QFont font = fontFor(wanted);
+    if (zoom != 1)
+        font.setPointSizeF(font.pointSizeF() * zoom);
+    // A button's accelerator marker is not shown; a label shows its text as it is.
+    QString caption = control.property("text").toString();
+    if (qobject_cast<const QAbstractButton*>(&control))
+        caption.remove(QLatin1Char('&'));
+    return caption.isEmpty() ? font : shrunkToFit(font, caption, captionRoom(control), wrapped);
 }
 
 QFont shrunkToFit(QFont font, const QString& text, QSize room, bool wrapped) {

@@ -7,6 +7,8 @@
 #include <QSize>
 #include <QString>
 
+class QWidget;
+
 namespace toolkit {
 
 // Every control's font is the game's own choice, complete in every attribute, so that nothing
@@ -20,5 +22,10 @@ QFont fontFor(const FontSpec& wanted);
 // when wrapped), so that no caption is cut whatever family the machine substitutes for the
 // one asked for. The game's own faces fit their controls as they are.
 QFont shrunkToFit(QFont font, const QString& text, QSize room, bool wrapped);
+
+// The font a control's caption shows in: the one wanted, enlarged by the window's zoom, and
+// shrunk where the caption it holds now would not fit inside it (within a button's bevel and
+// margins, a label's frame, beside an option's indicator).
+QFont fittedFont(const QWidget& control, const FontSpec& wanted, double zoom, bool wrapped);
 
 } // namespace toolkit

@@ -3,6 +3,7 @@
 
 #include "toolkit/accessibility.h"
 #include "toolkit/click_area.h"
+#include "toolkit/fonts.h"
 #include "toolkit/item.h"
 #include "toolkit/item_group.h"
 #include "toolkit/registry.h"
@@ -17,21 +18,58 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QToolTip>
 #include <QWindow>
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <ranges>
 
 namespace toolkit {
 
+namespace {
+// The zooms the player's keys step through: each a step that shows.
+constexpr std::array kZoomSteps{1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0, 3.5, 4.0, 5.0, 6.0, 8.0};
+// A window's zoom comes from its whole-pixel size, so it is a step only to within this.
+constexpr double kZoomSlack = 0.02;
+
+double zoomStepAbove(double factor) {
+    const auto* step =
+        std::ranges::find_if(kZoomSteps, [factor](double s) { return s > factor + kZoomSlack; });
+    return step == kZoomSteps.end() ? kZoomSteps.back() : *step;
+}
+
+double zoomStepBelow(double factor) {
+    double below = 1;
+    for (double step : kZoomSteps)
+        if (step < factor - kZoomSlack)
+            below = step;
+    return below;
+}
+
+// Where `outer` goes to lie on `room`: its title bar's corner on it above all.
+QPoint keptOn(const QRect& outer, const QRect& room) {
+    return {std::max(std::min(outer.left(), room.right() + 1 - outer.width()), room.left()),
+            std::max(std::min(outer.top(), room.bottom() + 1 - outer.height()), room.top())};
+}
+
+bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+} // namespace
+
 Form::Form(WindowRegistry& registry, const FormSpec& layout)
-    : registry_(registry), background_(layout.background) {
+    : registry_(registry), background_(layout.background),
+      openingSize_(toWholePixels(layout.clientWidth), toWholePixels(layout.clientHeight)) {
     // Before anything here tells screen readers of a change (the title does).
     installAccessibility();
     setObjectName(QString::fromLatin1(layout.name));
     setWindowTitle(QString::fromLatin1(layout.caption));
-    setFixedSize(toWholePixels(layout.clientWidth), toWholePixels(layout.clientHeight));
+    // Fixed until its first frame is on screen: a tiling compositor (sway) floats a window of
+    // fixed size at that size, as the game's windows are drawn to be, instead of tiling it.
+    setFixedSize(sizeAt(registry.chosenZoom(), {}));
+    rezoom();
     // The form paints its own background and keeps the desktop palette, so that its buttons
     // share the style's cached bevels with every other window's.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -96,7 +134,7 @@ void Form::withFocusUntold(const std::function<void()>& change) {
 
 void Form::centreOnScreen(int raiseTwips) {
     // A Wayland client cannot place its windows: the compositor does, as it sees fit.
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    if (onWayland())
         return;
     const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect area = display->geometry();
@@ -107,14 +145,104 @@ void Form::centreOnScreen(int raiseTwips) {
     const QMargins known = windowHandle()->frameMargins();
     const QMargins asked =
         known.isNull() ? x11FrameBeforeMapping(*windowHandle()).value_or(QMargins()) : QMargins();
+    // Known now, the frame may leave less room on the screen for a zoomed window.
+    if (size() != openingSize_) {
+        setFixedSize(sizeAt(registry_.chosenZoom(), known + asked));
+        rezoom();
+    }
     const QSize outer = size().grownBy(known + asked);
     const float left = static_cast<float>(toTwips(area.width()) - toTwips(outer.width())) / 2.0f;
     const float top = static_cast<float>(toTwips(area.height()) - toTwips(outer.height())) / 2.0f -
-                      static_cast<float>(raiseTwips);
+                      static_cast<float>(raiseTwips * zoom_.factor);
+    QPoint corner(area.left() + toWholePixels(left), area.top() + toWholePixels(top));
+    // A window the player has enlarged keeps its title bar on the screen, above all.
+    if (zoom_.factor > 1)
+        corner = keptOn({corner, outer}, display->availableGeometry());
     // move() places the frame Qt knows of; with none known it places the client area, so a
     // frame learnt from the window manager moves it in by the frame's left and top.
-    move(area.left() + toWholePixels(left) + asked.left(),
-         area.top() + toWholePixels(top) + asked.top());
+    move(corner + QPoint(asked.left(), asked.top()));
+}
+
+QSize Form::sizeAt(double factor, QMargins frame) const {
+    const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QSize room = display->availableGeometry().size().shrunkBy(frame);
+    const double fits = std::min(double(room.width()) / openingSize_.width(),
+                                 double(room.height()) / openingSize_.height());
+    factor = std::max(1.0, std::min(factor, fits));
+    if (factor == 1)
+        return openingSize_;
+    // Rounded up, so that the zoom the size gives back is never below the one asked for.
+    const auto whole = [factor](int pixels) {
+        return static_cast<int>(std::ceil(pixels * factor - 1e-6));
+    };
+    return {whole(openingSize_.width()), whole(openingSize_.height())};
+}
+
+void Form::releaseMaximumSize() {
+    if (maximumWidth() == QWIDGETSIZE_MAX)
+        return;
+    setMinimumSize(openingSize_);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+void Form::zoomTo(double factor) {
+    releaseMaximumSize();
+    if (isMaximized() || isFullScreen())
+        showNormal();
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize client = sizeAt(factor, frame);
+    registry_.setChosenZoom(Zoom::toFit(openingSize_, client).factor);
+    // The window grows round its centre, and its frame stays on the screen's available area.
+    if (isVisible() && !onWayland()) {
+        const QRect room =
+            (screen() ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
+        QRect outer({}, client.grownBy(frame));
+        outer.moveCenter(frameGeometry().center());
+        outer.moveTopLeft(keptOn(outer, room));
+        move(outer.topLeft());
+    }
+    resize(client);
+    rezoom();
+}
+
+void Form::rezoom() {
+    const Zoom zoom = Zoom::toFit(openingSize_, size());
+    if (zoom.factor == zoom_.factor && zoom.origin == zoom_.origin)
+        return;
+    zoom_ = zoom;
+    for (const Placed& control : placed_) {
+        control.control->setGeometry(zoom_.toWholePixels(control.rect));
+        fit(control);
+    }
+    update();
+}
+
+void Form::place(QWidget& control, TwipRect rect, FontSpec font, bool wrapped) {
+    placed_.push_back({&control, rect, font, wrapped});
+    control.setGeometry(zoom_.toWholePixels(rect));
+    fit(placed_.back());
+}
+
+Form::Placed& Form::placed(const QWidget& control) {
+    const auto it = std::ranges::find(placed_, &control, &Placed::control);
+    Q_ASSERT(it != placed_.end());
+    return *it;
+}
+
+void Form::setPlace(QWidget& control, TwipRect rect) {
+    placed(control).rect = rect;
+    control.setGeometry(zoom_.toWholePixels(rect));
+}
+
+TwipRect Form::placeOf(const QWidget& control) const {
+    return const_cast<Form*>(this)->placed(control).rect;
+}
+
+void Form::fitCaption(QWidget& control) { fit(placed(control)); }
+
+void Form::fit(const Placed& control) const {
+    control.control->setFont(
+        fittedFont(*control.control, control.font, zoom_.factor, control.wrapped));
 }
 
 bool Form::takesClick(const QAbstractButton& button) const {
@@ -174,6 +302,9 @@ void Form::changeEvent(QEvent* event) {
 }
 
 void Form::paintEvent(QPaintEvent* event) {
+    // Once its first frame is drawn the window is on screen, placed, and free to grow.
+    if (maximumWidth() != QWIDGETSIZE_MAX)
+        QTimer::singleShot(0, this, &Form::releaseMaximumSize);
     QPainter painter(this);
     const QRegion& dirty = event->region();
     for (const QRect& area : dirty)
@@ -209,7 +340,35 @@ void Form::keyPressEvent(QKeyEvent* event) {
         cancel_->click();
         return;
     }
+    // Ctrl with plus (or =, plus's key unshifted), minus or 0, from either keypad or row.
+    const Qt::KeyboardModifiers others =
+        event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (others == Qt::ControlModifier) {
+        switch (event->key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            zoomTo(zoomStepAbove(zoom_.factor));
+            return;
+        case Qt::Key_Minus:
+            zoomTo(zoomStepBelow(zoom_.factor));
+            return;
+        case Qt::Key_0:
+            zoomTo(1);
+            return;
+        default:
+            break;
+        }
+    }
     QWidget::keyPressEvent(event);
+}
+
+void Form::resizeEvent(QResizeEvent* event) {
+    rezoom();
+    // A size the player gave the window by its frame (an edge dragged, maximise, full screen)
+    // is the zoom a later window of the run opens at.
+    if (event->spontaneous() && isVisible())
+        registry_.setChosenZoom(zoom_.factor);
+    QWidget::resizeEvent(event);
 }
 
 void Form::closeEvent(QCloseEvent* event) {

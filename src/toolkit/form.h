@@ -1,9 +1,13 @@
-// form.h: a top-level window of fixed client size, in twips, that paints and hit-tests its
-// lightweight items and hosts its native controls (buttons, labels).
+// form.h: a top-level window laid out in twips, that paints and hit-tests its lightweight items
+// and hosts its native controls (buttons, labels). It opens at its layout's size, or at the
+// zoom the player last chose, and grows with its frame and by keys: the whole layout is
+// enlarged alike, centred in the client area.
 #pragma once
 
 #include "colour/colour_value.h"
 #include "toolkit/click_area.h"
+#include "toolkit/layout.h"
+#include "toolkit/twips.h"
 #include "toolkit/versions.h"
 
 #include <QAbstractButton>
@@ -35,10 +39,28 @@ public:
 
     WindowRegistry& registry() const { return registry_; }
 
-    // Places the window's outer frame at the centre of the screen, raised by raiseTwips.
-    // The halves are computed in single precision and rounded only to reach pixels. On
-    // Wayland it does nothing: the compositor places every window.
+    // Places the window's outer frame at the centre of the screen, raised by raiseTwips (as
+    // enlarged as the layout), after fitting the window to the screen's available area. The
+    // halves are computed in single precision and rounded only to reach pixels. On Wayland it
+    // does nothing: the compositor places every window.
     void centreOnScreen(int raiseTwips = 0);
+
+    // Where the layout's twips are in the window's pixels now.
+    const Zoom& zoom() const { return zoom_; }
+    // The client size at zoom 1, the smallest the window may be.
+    QSize openingSize() const { return openingSize_; }
+    // Makes the window as large as the layout at `factor` (at least 1), within the screen's
+    // available area; the player's keys come here, and a later window opens at that zoom.
+    void zoomTo(double factor);
+
+    // A native control at its place in the layout: the form keeps it there, and its caption's
+    // font enlarged and fitted to it, whatever the zoom.
+    void place(QWidget& control, TwipRect rect, FontSpec font, bool wrapped);
+    // Moves a placed control within the layout.
+    void setPlace(QWidget& control, TwipRect rect);
+    TwipRect placeOf(const QWidget& control) const;
+    // Fits a placed control's caption again, after its text has changed.
+    void fitCaption(QWidget& control);
 
     // The button that Esc presses, as long as it is enabled.
     void setCancelButton(QAbstractButton* button) { cancel_ = button; }
@@ -88,11 +110,31 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    struct Placed {
+        QWidget* control; // a child of the form, so it lives as long as the form
+        TwipRect rect;
+        FontSpec font;
+        bool wrapped;
+    };
+
+    Placed& placed(const QWidget& control);
+    void fit(const Placed& control) const;
+    // The zoom for the client area's present size; everything placed follows it.
+    void rezoom();
+    // The client size at `factor`, made smaller where the screen's available area cannot hold
+    // it with the frame round it.
+    QSize sizeAt(double factor, QMargins frame) const;
+    void releaseMaximumSize();
+
     WindowRegistry& registry_;
     colour::ColourValue background_;
+    QSize openingSize_;
+    Zoom zoom_;
+    std::vector<Placed> placed_;
     std::vector<Item*> items_; // bottom of the stacking order first
     QPointer<ClickArea> pressed_;
     QPointer<QAbstractButton> cancel_;

@@ -12,6 +12,10 @@ Item::Item(Form& form, const QString& name, TwipRect rect, bool visible, QAccess
     form.adopt(*this);
 }
 
+const Zoom& Item::zoom() const { return form_.zoom(); }
+
+QRectF Item::pixelRect() const { return zoom().toPixels(rect_); }
+
 namespace {
 // Screen readers keep what they were told: every change to what they read must be said,
 // one state at a time, as the AT-SPI bridge forwards only the first state of an event.

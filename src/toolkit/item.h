@@ -18,7 +18,8 @@ class Item : public QObject {
     Q_OBJECT
 public:
     TwipRect rect() const { return rect_; }
-    QRectF pixelRect() const { return toPixels(rect_); }
+    // Where the item lies in its window's pixels, at the window's zoom.
+    QRectF pixelRect() const;
     bool isVisible() const { return visible_; }
     void setVisible(bool visible);
 
@@ -27,6 +28,8 @@ public:
     virtual bool draws() const { return true; }
     // The pixels a change of the item repaints: its box and the antialiased fringe around it.
     QRect repaintRect() const { return pixelRect().toAlignedRect().adjusted(-1, -1, 1, 1); }
+    // How much the item's window enlarges its layout.
+    const Zoom& zoom() const;
 
     // Hidden, a click area still stands for something the player sees: it is then
     // unavailable rather than gone.

@@ -34,7 +34,13 @@ void ItemGroup::add(Item& item) {
     item.setGroup(this);
     if (auto* area = qobject_cast<ClickArea*>(&item))
         areas_.push_back(area);
-    area_ = area_.isNull() ? item.repaintRect() : area_.united(item.repaintRect());
+}
+
+QRect ItemGroup::area() const {
+    QRect area;
+    for (const Item* item : items_)
+        area = area.united(item->repaintRect());
+    return area;
 }
 
 void ItemGroup::setCurrent(int index) {
@@ -63,10 +69,16 @@ QObject* focusHolder(QWidget* focus) {
 
 void ItemGroup::setTabStop(bool stop) { setFocusPolicy(stop ? Qt::TabFocus : Qt::NoFocus); }
 
+// Gap and width grow with the window's zoom, in whole pixels.
+int ItemGroup::ringWidth() const {
+    return static_cast<const Form*>(parentWidget())->zoom().strokeWidth(kRingWidth);
+}
+
 QRect ItemGroup::ringAround(int index) const {
     if (index < 0 || index >= static_cast<int>(areas_.size()))
         return {};
-    const int reach = kRingGap + kRingWidth;
+    const int reach =
+        static_cast<const Form*>(parentWidget())->zoom().strokeWidth(kRingGap) + ringWidth();
     const QRect box = areas_[static_cast<std::size_t>(index)]->pixelRect().toAlignedRect();
     return box.adjusted(-reach, -reach, reach, reach);
 }
@@ -76,10 +88,11 @@ void ItemGroup::paintRing(QPainter& painter, const QColor& ink) const {
     const QRect ring = ringRect();
     if (ring.isNull())
         return;
-    painter.fillRect(ring.left(), ring.top(), ring.width(), kRingWidth, ink);
-    painter.fillRect(ring.left(), ring.bottom() + 1 - kRingWidth, ring.width(), kRingWidth, ink);
-    painter.fillRect(ring.left(), ring.top(), kRingWidth, ring.height(), ink);
-    painter.fillRect(ring.right() + 1 - kRingWidth, ring.top(), kRingWidth, ring.height(), ink);
+    const int width = ringWidth();
+    painter.fillRect(ring.left(), ring.top(), ring.width(), width, ink);
+    painter.fillRect(ring.left(), ring.bottom() + 1 - width, ring.width(), width, ink);
+    painter.fillRect(ring.left(), ring.top(), width, ring.height(), ink);
+    painter.fillRect(ring.right() + 1 - width, ring.top(), width, ring.height(), ink);
 }
 
 void ItemGroup::keyPressEvent(QKeyEvent* event) {

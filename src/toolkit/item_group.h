@@ -29,7 +29,7 @@ public:
     const std::vector<Item*>& items() const { return items_; }
     const std::vector<ClickArea*>& areas() const { return areas_; }
     // Where the items lie, in the window's pixels.
-    QRect area() const { return area_; }
+    QRect area() const;
     // What screen readers call the group, kept apart from QWidget's accessible name, whose
     // every change is an event.
     const QString& spokenName() const { return spokenName_; }
@@ -56,11 +56,11 @@ protected:
 
 private:
     QRect ringAround(int index) const;
+    int ringWidth() const;
     void updateRing(int index);
 
     std::vector<Item*> items_;
     std::vector<ClickArea*> areas_;
-    QRect area_;
     QString spokenName_;
     int current_ = 0;
     KeyHandler onKey_;

@@ -26,8 +26,15 @@ TwipRect spanOf(int x1, int y1, int x2, int y2) {
 Line::Line(Form& form, const QString& name, int x1, int y1, int x2, int y2)
     : Item(form, name, spanOf(x1, y1, x2, y2), true, QAccessible::Separator) {}
 
+// A zoomed line is as thick as the zoom, in whole pixels, never thinner than one.
 void Line::paint(QPainter& painter) const {
-    painter.fillRect(pixelRect(), screenColour(colour::kWindowText));
+    QRectF line = pixelRect();
+    const int thickness = zoom().strokeWidth();
+    if (line.width() < line.height())
+        line.setWidth(thickness);
+    else
+        line.setHeight(thickness);
+    painter.fillRect(line, screenColour(colour::kWindowText));
 }
 
 } // namespace toolkit

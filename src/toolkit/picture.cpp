@@ -1,6 +1,7 @@
 // picture.cpp: drawing the picture unscaled.
 #include "toolkit/picture.h"
 
+#include "toolkit/form.h"
 #include "toolkit/pixels.h"
 
 #include <QImageReader>
@@ -8,10 +9,13 @@
 
 namespace toolkit {
 
-Picture::Picture(QWidget* parent, const QString& resource) : QWidget(parent), resource_(resource) {}
+Picture::Picture(Form& form, const QString& resource)
+    : QWidget(&form), form_(form), resource_(resource) {}
 
 // At scales 1 and 2 the picture was drawn at build time; at any other, it is drawn from the
-// SVG now, through Qt's SVG image plugin, so that Qt SVG is loaded only then.
+// SVG now, through Qt's SVG image plugin, so that Qt SVG is loaded only then. The scale is the
+// screen's times the window's zoom: an enlarged window draws its pictures afresh from their
+// vectors.
 void Picture::prepare(qreal scale) {
     if (scale == scale_)
         return;
@@ -30,9 +34,10 @@ void Picture::prepare(qreal scale) {
 // window's backing store holds what it shows.
 void Picture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    prepare(devicePixelRatioF());
-    const auto place = [this](const QImage& image, int top) {
-        return QRectF(QPointF(0, top / scale_), QSizeF(image.size()) / scale_);
+    const qreal ratio = devicePixelRatioF();
+    prepare(ratio * form_.zoom().factor);
+    const auto place = [ratio](const QImage& image, int top) {
+        return QRectF(QPointF(0, top / ratio), QSizeF(image.size()) / ratio);
     };
     if (packed_.isNull())
         painter.drawImage(place(image_, 0), image_);

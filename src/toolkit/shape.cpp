@@ -48,10 +48,11 @@ void Shape::paintCircle(QPainter& painter, const QRectF& box, const QColor& outl
     const qreal ratio = painter.device()->devicePixelRatioF();
     // The look's numbers as they lie in memory: formatting them as text cost a new board
     // more than copying its circles.
+    const int pen = zoom().strokeWidth();
     const struct {
         double left, top, width, ratio;
         QRgb outline, fill;
-        std::uint32_t kind, zero; // no padding: every byte is set
+        std::uint32_t kind, pen; // no padding: every byte is set
     } look{local.left(),
            local.top(),
            local.width(),
@@ -59,7 +60,7 @@ void Shape::paintCircle(QPainter& painter, const QRectF& box, const QColor& outl
            style_.outlined ? outline.rgba() : 0u,
            style_.opaque ? fill.rgba() : 0u,
            std::uint32_t(style_.outlined) * 2 + std::uint32_t(style_.opaque),
-           0};
+           std::uint32_t(pen)};
     static_assert(sizeof look == 48);
     const QString key = QStringLiteral("cifrotto-circle ") +
                         QLatin1String(reinterpret_cast<const char*>(&look), sizeof look);
@@ -70,11 +71,12 @@ void Shape::paintCircle(QPainter& painter, const QRectF& box, const QColor& outl
         circle.setDevicePixelRatio(ratio);
         circle.fill(Qt::transparent);
         QPainter draw(&circle);
-        // One antialiased pass: the 1-pixel pen runs along the inside of the box.
+        // One antialiased pass: the pen runs along the inside of the box.
         draw.setRenderHint(QPainter::Antialiasing, true);
-        draw.setPen(style_.outlined ? QPen(outline, 1) : QPen(Qt::NoPen));
+        draw.setPen(style_.outlined ? QPen(outline, pen) : QPen(Qt::NoPen));
         draw.setBrush(style_.opaque ? QBrush(fill) : QBrush(Qt::NoBrush));
-        draw.drawEllipse(style_.outlined ? local.adjusted(0.5, 0.5, -0.5, -0.5) : local);
+        const double half = pen / 2.0;
+        draw.drawEllipse(style_.outlined ? local.adjusted(half, half, -half, -half) : local);
         draw.end();
         QPixmapCache::insert(key, circle);
     }
@@ -85,16 +87,18 @@ void Shape::paint(QPainter& painter) const {
     const QRectF box = paintedRect();
     const QColor outline = screenColour(colour::kWindowText);
     const QColor fill = screenColour(style_.fill);
-    // The outline lies inside the box, so a shape never paints outside its rectangle.
-    const QRectF inner = style_.outlined ? box.adjusted(1, 1, -1, -1) : box;
+    // The outline, one pixel at the opening size and as thick as the zoom, lies inside the
+    // box, so a shape never paints outside its rectangle.
+    const int pen = zoom().strokeWidth();
+    const QRectF inner = style_.outlined ? box.adjusted(pen, pen, -pen, -pen) : box;
 
     if (style_.form == ShapeForm::Rectangle) {
         painter.setRenderHint(QPainter::Antialiasing, false);
         if (style_.outlined) {
-            painter.fillRect(QRectF(box.left(), box.top(), box.width(), 1), outline);
-            painter.fillRect(QRectF(box.left(), box.bottom() - 1, box.width(), 1), outline);
-            painter.fillRect(QRectF(box.left(), box.top(), 1, box.height()), outline);
-            painter.fillRect(QRectF(box.right() - 1, box.top(), 1, box.height()), outline);
+            painter.fillRect(QRectF(box.left(), box.top(), box.width(), pen), outline);
+            painter.fillRect(QRectF(box.left(), box.bottom() - pen, box.width(), pen), outline);
+            painter.fillRect(QRectF(box.left(), box.top(), pen, box.height()), outline);
+            painter.fillRect(QRectF(box.right() - pen, box.top(), pen, box.height()), outline);
         }
         if (style_.opaque)
             painter.fillRect(inner, fill);
@@ -106,10 +110,11 @@ void Shape::paint(QPainter& painter) const {
         paintMark(painter, box, fill);
 }
 
-// The mark keeps to the middle of the disc: a ring of the fill at least 4 pixels wide stays
-// between it and the outline, so the colour still shows round it.
+// The mark keeps to the middle of the disc: a ring of the fill at least 4 pixels wide (at the
+// opening size) stays between it and the outline, so the colour still shows round it.
 void Shape::paintMark(QPainter& painter, const QRectF& box, const QColor& fill) const {
-    const double reach = box.width() / 2 - 1 - 4 - 0.5; // half a pixel for antialiasing
+    // Half a pixel for antialiasing.
+    const double reach = box.width() / 2 - zoom().strokeWidth() - 4 * zoom().factor - 0.5;
     // The bundled face, so the marks look the same on every machine.
     QFont font = fontFor({FontFace::Comic, 0, false});
     font.setBold(true);

@@ -1,9 +1,14 @@
 // twips.h: layout units. Layouts stay in twips; Qt gets device-independent pixels, so a
-// 2x screen draws the same layout twice as sharp.
+// 2x screen draws the same layout twice as sharp, and a window the player enlarges draws it
+// larger by its zoom.
 #pragma once
 
+#include <QPoint>
 #include <QRect>
 #include <QRectF>
+#include <QSize>
+#include <algorithm>
+#include <cmath>
 
 namespace toolkit {
 
@@ -23,12 +28,46 @@ constexpr int toWholePixels(double twips) {
 }
 constexpr double toTwips(double pixels) { return pixels * kTwipsPerPixel; }
 
-inline QRectF toPixels(const TwipRect& r) {
-    return {toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height)};
+// Where a window's twips land in its pixels: the layout enlarged by `factor` and moved by
+// `origin`, so that it stands centred in a client area larger than the layout. At factor 1
+// and no origin it is the plain conversion above, to the pixel.
+struct Zoom {
+    double factor = 1;
+    QPoint origin;
+
+    double toPixels(double twips) const { return toolkit::toPixels(twips) * factor; }
+    QRectF toPixels(const TwipRect& r) const {
+        return {origin.x() + toPixels(r.left), origin.y() + toPixels(r.top), toPixels(r.width),
+                toPixels(r.height)};
+    }
+    // Each of the four rounded on its own, as the layouts were always rounded.
+    QRect toWholePixels(const TwipRect& r) const {
+        const auto whole = [](double pixels) {
+            return static_cast<int>(pixels < 0 ? pixels - 0.5 : pixels + 0.5);
+        };
+        return {origin.x() + whole(toPixels(r.left)), origin.y() + whole(toPixels(r.top)),
+                whole(toPixels(r.width)), whole(toPixels(r.height))};
+    }
+    // A stroke of one pixel at the opening size, as wide as the zoom, in whole pixels.
+    int strokeWidth(int pixels = 1) const {
+        return std::max(pixels, static_cast<int>(pixels * factor + 0.5));
+    }
+
+    // The largest factor at which a layout of `layout` pixels fits `client`, centred there.
+    static Zoom toFit(QSize layout, QSize client);
+};
+
+inline Zoom Zoom::toFit(QSize layout, QSize client) {
+    const double factor = std::min(double(client.width()) / layout.width(),
+                                   double(client.height()) / layout.height());
+    const auto spare = [factor](int room, int used) {
+        return static_cast<int>(std::floor((room - used * factor) / 2));
+    };
+    return {factor,
+            {spare(client.width(), layout.width()), spare(client.height(), layout.height())}};
 }
-inline QRect toWholePixels(const TwipRect& r) {
-    return {toWholePixels(r.left), toWholePixels(r.top), toWholePixels(r.width),
-            toWholePixels(r.height)};
-}
+
+inline QRectF toPixels(const TwipRect& r) { return Zoom{}.toPixels(r); }
+inline QRect toWholePixels(const TwipRect& r) { return Zoom{}.toWholePixels(r); }
 
 } // namespace toolkit

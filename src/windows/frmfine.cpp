@@ -83,6 +83,7 @@ void frmfine::standOverGame() {
 
 void frmfine::setMessage(const QString& message) {
     lblmessaggio_->setText(message);
+    fitCaption(*lblmessaggio_);
     describeIfListened();
 }
 
@@ -100,7 +101,9 @@ void frmfine::describeForScreenReaders() {
 }
 
 void frmfine::setQuestionTop(int twips) {
-    lbldomanda_->move(lbldomanda_->x(), toolkit::toWholePixels(twips));
+    toolkit::TwipRect place = placeOf(*lbldomanda_);
+    place.top = twips;
+    setPlace(*lbldomanda_, place);
 }
 
 } // namespace windows

@@ -4,6 +4,9 @@
 #include <QCoreApplication>
 #include <QWindow>
 
+#include <algorithm>
+#include <cmath>
+
 namespace support {
 
 void settle() {
@@ -49,6 +52,23 @@ QColor colourAt(QWidget* window, QPoint position) {
     const QImage image = grab(window);
     const double ratio = window->devicePixelRatioF();
     return image.pixelColor(QPoint(qRound(position.x() * ratio), qRound(position.y() * ratio)));
+}
+
+bool enlarge(QWidget* window, QSize client) {
+    if (!QTest::qWaitFor([window, client] {
+            return window->maximumSize().expandedTo(client) == window->maximumSize();
+        }))
+        return false;
+    window->windowHandle()->resize(client);
+    return QTest::qWaitFor([window, client] { return window->size() == client; });
+}
+
+QRectF zoomed(QRect twips, QSize opening, QSize client) {
+    const double zoom = std::min(double(client.width()) / opening.width(),
+                                 double(client.height()) / opening.height());
+    const QPointF origin(std::floor((client.width() - opening.width() * zoom) / 2),
+                         std::floor((client.height() - opening.height() * zoom) / 2));
+    return {origin + QPointF(twips.topLeft()) * zoom / 15, QSizeF(twips.size()) * zoom / 15};
 }
 
 QColor rgb(unsigned value) {

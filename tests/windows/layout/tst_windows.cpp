@@ -75,8 +75,10 @@ private slots:
 
         QCOMPARE(window->windowTitle(), caption);
         QCOMPARE(window->size(), client);
+        // It opens at its size, and can then grow but not shrink.
         QCOMPARE(window->minimumSize(), client);
-        QCOMPARE(window->maximumSize(), client);
+        QTRY_VERIFY(window->maximumWidth() > 2 * client.width() &&
+                    window->maximumHeight() > 2 * client.height());
         QVERIFY(!window->windowIcon().isNull());
         // The top-left corner is free of controls in all three windows.
         QCOMPARE(support::colourAt(window, QPoint(3, 3)), support::rgb(kLightOrange));
@@ -136,6 +138,68 @@ private slots:
             QCOMPARE(label->text(), text);
         else
             QVERIFY(text.isNull());
+    }
+
+    // Enlarged by its frame, a window shows its whole layout at the largest zoom that fits,
+    // centred, on its own background; a caption still fits its control.
+    void enlargedWindowsKeepTheirLayout_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("twips");
+        QTest::addColumn<QSizeF>("stretch"); // the client's width and height over the opening's
+        using kinds::kStart, kinds::kRules, kinds::kEnd;
+        for (const QSizeF stretch : {QSizeF(2, 2), QSizeF(1.5, 1.5), QSizeF(1.3, 2.5)}) {
+            const auto row = [stretch](const QString& kind, const char* name, QRect twips) {
+                QTest::addRow("%s %s at %gx%g", qPrintable(kind), name, stretch.width(),
+                              stretch.height())
+                    << kind << QString::fromLatin1(name) << twips << stretch;
+            };
+            row(kStart, "cmdistruzioni", {2280, 5520, 1455, 495});
+            row(kStart, "Picture1", {1080, 240, 3855, 5055});
+            row(kRules, "Label1", {480, 1800, 5055, 3135});
+            row(kRules, "cmdok", {2520, 5880, 1095, 375});
+            row(kEnd, "cmdno", {1680, 1200, 855, 375});
+            row(kEnd, "lbldomanda", {480, kinds::kQuestionTop * 15, 1935, 255});
+            row(kinds::kGame, "cmdconferma", {4200, 4080, 1575, 495});
+            row(kinds::kGame, "shp124", {2040 + 3 * 480, 840, 375, 375});
+            row(kinds::kGame, "shpp124", {1560, 840, 135, 135});
+            row(kinds::kGame, "Line14", {1200, 1320 + 600 * 10, 2760, 15});
+        }
+    }
+    void enlargedWindowsKeepTheirLayout() {
+        QFETCH(QString, kind);
+        QFETCH(QString, name);
+        QFETCH(QRect, twips);
+        QFETCH(QSizeF, stretch);
+        play::SeededRegistry registry;
+        toolkit::Form* window = flow::reach(registry, kind);
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QSize opening = window->size();
+        const QSize client(qRound(opening.width() * stretch.width()),
+                           qRound(opening.height() * stretch.height()));
+        QVERIFY(support::enlarge(window, client));
+
+        const QRectF expected = support::zoomed(twips, opening, client);
+        const QRect seen = support::pixelRectOf(support::controlOf(window, name));
+        QVERIFY2(qAbs(seen.left() - expected.left()) <= 1 &&
+                     qAbs(seen.top() - expected.top()) <= 1 &&
+                     qAbs(seen.right() + 1 - expected.right()) <= 1 &&
+                     qAbs(seen.bottom() + 1 - expected.bottom()) <= 1,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4, not %5,%6 %7x%8")
+                                .arg(seen.x())
+                                .arg(seen.y())
+                                .arg(seen.width())
+                                .arg(seen.height())
+                                .arg(expected.x())
+                                .arg(expected.y())
+                                .arg(expected.width())
+                                .arg(expected.height())));
+        // The margins round the layout are the window's own colour.
+        const QColor background = support::rgb(kLightOrange);
+        QCOMPARE(support::colourAt(window, QPoint(1, 1)), background);
+        QCOMPARE(support::colourAt(window, QPoint(client.width() - 2, client.height() - 2)),
+                 background);
     }
 
     // The rules text: wrapped at the label's width, each line centred, on light yellow inside
