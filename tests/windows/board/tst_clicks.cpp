@@ -175,6 +175,39 @@ private slots:
         QVERIFY(!confirm->isEnabled());
     }
 
+    // In a board enlarged by its frame, a click anywhere in a hole's enlarged area reaches that
+    // hole, and a click on the margins beside the layout reaches nothing.
+    void clicksFindTheHolesOfAnEnlargedBoard_data() {
+        QTest::addColumn<QSizeF>("stretch"); // the client's width and height over the opening's
+        QTest::newRow("2x, margins left and right") << QSizeF(2.6, 2);
+        QTest::newRow("1.5x, margins above and below") << QSizeF(1.5, 2.2);
+    }
+    void clicksFindTheHolesOfAnEnlargedBoard() {
+        QFETCH(QSizeF, stretch);
+        QVERIFY(QTest::qWaitForWindowExposed(game));
+        const QSize opening = game->size();
+        const QSize client(qRound(opening.width() * stretch.width()),
+                           qRound(opening.height() * stretch.height()));
+        QVERIFY(support::enlarge(game, client));
+        const auto at = [&](QRect twips) { return support::zoomed(twips, opening, client); };
+        const QRectF rosso = at({360, 1080 + 600 * (kRosso - 1), 375, 375});
+        const QRectF hole = at({2040 + 480 * 2, 840 + 600 * 11, 375, 375}); // row 1, column 3
+
+        // Beside the rosso swatch, or above the hole, in the margin.
+        const QPointF margin = stretch.width() > stretch.height()
+                                   ? QPointF(rosso.left() / 2, rosso.center().y())
+                                   : QPointF(hole.center().x(), at({0, 0, 1, 1}).top() / 2);
+        support::clickAt(game, margin.toPoint());
+        QCOMPARE(shownMarkers(game), QList<int>());
+        support::clickAt(game, rosso.center().toPoint());
+        QCOMPARE(shownMarkers(game), QList<int>{kRosso});
+        // Just inside the area's far corner.
+        support::clickAt(game, (hole.bottomRight() - QPointF(1.5, 1.5)).toPoint());
+        QCOMPARE(play::shape(game, play::disc(1, 3))->fill(), pegs::valueOf(kRosso));
+        QCOMPARE(support::colourAt(game, hole.center().toPoint()),
+                 support::rgb(pegs::valueOf(kRosso)));
+    }
+
 private:
     QPushButton* confirm = nullptr;
 };

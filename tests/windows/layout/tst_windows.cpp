@@ -202,6 +202,80 @@ private slots:
                  background);
     }
 
+    // Ctrl+plus (or Ctrl+=) and Ctrl+minus step the zoom in steps that show, never past the
+    // screen's available area; Ctrl+0 goes back to the opening size and its very pixels.
+    void keysZoomWithinTheScreen_data() {
+        QTest::addColumn<QString>("kind");
+        for (const QString& kind : {kinds::kStart, kinds::kRules, kinds::kEnd, kinds::kGame})
+            QTest::newRow(qPrintable(kind)) << kind;
+    }
+    void keysZoomWithinTheScreen() {
+        QFETCH(QString, kind);
+        play::SeededRegistry registry;
+        toolkit::Form* window = flow::reach(registry, kind);
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QSize opening = window->size();
+        const QImage seen = support::grab(window);
+        const QRect room = window->screen()->availableGeometry();
+
+        support::key(window, Qt::Key_Plus, Qt::ControlModifier);
+        QTRY_VERIFY(window->width() >= opening.width() * 1.1);
+        for (int i = 0; i < 12; ++i)
+            support::key(window, Qt::Key_Equal, Qt::ControlModifier);
+        const QRect largest = window->frameGeometry();
+        QVERIFY(room.contains(largest));
+        QVERIFY(largest.width() >= room.width() - 1 || largest.height() >= room.height() - 1);
+        support::key(window, Qt::Key_Minus, Qt::ControlModifier);
+        QVERIFY(window->width() < largest.width());
+        support::key(window, Qt::Key_0, Qt::ControlModifier);
+        support::key(window, Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(window->size(), opening);
+        QCOMPARE(support::grab(window), seen);
+    }
+
+    // The zoom goes with the player for the rest of the run: each window opened later opens
+    // at it, as far as the screen holds it.
+    void laterWindowsOpenAtTheChosenZoom() {
+        play::SeededRegistry registry;
+        toolkit::Form* start = flow::reach(registry, kinds::kStart);
+        QVERIFY(QTest::qWaitForWindowExposed(start));
+        const auto zoomOf = [](const QWidget* window, QSize opening) {
+            return double(window->width()) / opening.width();
+        };
+        const QSize startOpening = start->size();
+        support::key(start, Qt::Key_Plus, Qt::ControlModifier);
+        const double chosen = zoomOf(start, startOpening);
+        QVERIFY(chosen > 1.1);
+        const auto open = [&registry](toolkit::Form* from, const char* button) {
+            support::click(from, QString::fromLatin1(button));
+            support::settle();
+            toolkit::Form* opened = registry.loadedWindows().back();
+            return QTest::qWaitForWindowExposed(opened) ? opened : nullptr;
+        };
+        const QSize enlargedStart = start->size();
+        toolkit::Form* rules = open(start, "cmdistruzioni");
+        QVERIFY(rules);
+        QCOMPARE(rules->size(), enlargedStart);
+        start = open(rules, "cmdok");
+        QVERIFY(start);
+        QCOMPARE(zoomOf(start, startOpening), chosen);
+
+        toolkit::Form* game = open(start, "cmdcomincia");
+        QVERIFY(game);
+        const QSize enlarged = game->size();
+        QVERIFY(qAbs(zoomOf(game, QSize(401, 535)) - chosen) < 0.01);
+        game = open(game, "cmdricomincia");
+        QVERIFY(game);
+        QCOMPARE(game->size(), enlarged);
+        const toolkit::Form* end = open(game, "cmdsoluzione");
+        QVERIFY(end);
+        QVERIFY(qAbs(zoomOf(end, QSize(196, 117)) - chosen) < 0.01);
+        start = open(game, "cmdesci");
+        QVERIFY(start);
+        QCOMPARE(zoomOf(start, startOpening), chosen);
+    }
+
     // The rules text: wrapped at the label's width, each line centred, on light yellow inside
     // a one-line border.
     void instructionsShowTheRulesCentredOnLightYellow() {
