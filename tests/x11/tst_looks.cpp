@@ -1,7 +1,8 @@
 // tst_looks.cpp: the windows as a player sees them under a desktop look set through qt6ct (a
-// dark scheme, high contrast, a 14-point serif font) or under none, read back from the X
-// server: empty holes stand out from the pegs, and every caption stands out from its
-// background and fits its control. CIFROTTO_LOOK names the look, which the test checks took.
+// dark scheme, high contrast, a 14-point serif font) or under none, at their opening size or
+// enlarged by the player ("zoom2", "zoom1.5"), read back from the X server: empty holes stand
+// out from the pegs, and every caption stands out from its background and fits its control.
+// CIFROTTO_LOOK names the look, which the test checks took.
 #include "windows/flow/flow.h"
 
 #include <QTest>
@@ -78,6 +79,12 @@ Caption captionIn(const QImage& image) {
     return seen;
 }
 
+// The zoom the player chose before the windows opened, for the looks that enlarge them.
+double chosenZoom() {
+    const QByteArray look = qgetenv("CIFROTTO_LOOK");
+    return look.startsWith("zoom") ? look.mid(4).toDouble() : 1;
+}
+
 } // namespace
 
 class TstLooks : public QObject {
@@ -97,12 +104,15 @@ private slots:
                     desktop.color(QPalette::WindowText) == Qt::white);
         else if (look == "font14")
             QCOMPARE(QGuiApplication::font().pointSizeF(), 14.0);
+        else if (look.startsWith("zoom"))
+            QVERIFY(chosenZoom() > 1);
         else
             QCOMPARE(look, QByteArray("default"));
     }
 
     void emptyHolesStandOutFromWhiteBlackAndRedPegs() {
         play::SeededRegistry registry;
+        registry.setChosenZoom(chosenZoom());
         auto* game = play::openGame(registry);
         const int pegs[] = {1, 2, 4}; // bianco, nero, rosso in columns 1 to 3; 4 stays empty
         for (int c = 1; c <= 3; ++c) {
@@ -121,7 +131,10 @@ private slots:
         QCOMPARE(at(play::square(1, 1)), empty);
         QCOMPARE(at(play::swatch(1)), QColor(Qt::white));
         // Lines and outlines stand out from the light orange as text must.
-        const QColor line = board.pixelColor(100, 1320 / 15);
+        const QColor line = board.pixelColor(
+            support::zoomed({1500, 1320, 15, 15}, game->minimumSize(), game->size())
+                .topLeft()
+                .toPoint());
         QVERIFY2(contrast(line, support::rgb(0x80C0FF)) >= 4.5, qPrintable(line.name()));
     }
 
@@ -144,8 +157,14 @@ private slots:
         QFETCH(QString, place);
         QFETCH(QString, control);
         play::SeededRegistry registry;
+        registry.setChosenZoom(chosenZoom());
         toolkit::Form* window = flow::reach(registry, place);
         QVERIFY(window);
+        // Enlarged as the player chose, as far as the screen holds it.
+        const std::map<QString, int> openingWidth{
+            {"frminizio", 402}, {"frmistruzioni", 402}, {"frmcifrotto", 401}, {"frmfine", 196}};
+        QVERIFY(window->width() >=
+                openingWidth.at(window->objectName()) * std::min(chosenZoom(), 1.4));
         const auto* widget = support::control<QWidget>(window, control);
         QVERIFY(widget->isEnabled());
         const QRect inside = insideOf(*widget);
