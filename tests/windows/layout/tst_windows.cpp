@@ -4,6 +4,7 @@
 
 #include "app/start.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QTest>
 
@@ -180,21 +181,26 @@ private slots:
                            qRound(opening.height() * stretch.height()));
         QVERIFY(support::enlarge(window, client));
 
+        // Where the player sees the control, and where a screen reader is told it is, so that
+        // its mouse review finds it.
         const QRectF expected = support::zoomed(twips, opening, client);
-        const QRect seen = support::pixelRectOf(support::controlOf(window, name));
-        QVERIFY2(qAbs(seen.left() - expected.left()) <= 1 &&
-                     qAbs(seen.top() - expected.top()) <= 1 &&
-                     qAbs(seen.right() + 1 - expected.right()) <= 1 &&
-                     qAbs(seen.bottom() + 1 - expected.bottom()) <= 1,
-                 qPrintable(QStringLiteral("%1,%2 %3x%4, not %5,%6 %7x%8")
-                                .arg(seen.x())
-                                .arg(seen.y())
-                                .arg(seen.width())
-                                .arg(seen.height())
-                                .arg(expected.x())
-                                .arg(expected.y())
-                                .arg(expected.width())
-                                .arg(expected.height())));
+        QObject* control = support::controlOf(window, name);
+        const QRect told = QAccessible::queryAccessibleInterface(control)->rect().translated(
+            -window->mapToGlobal(QPoint()));
+        for (const QRect& seen : {support::pixelRectOf(control), told})
+            QVERIFY2(qAbs(seen.left() - expected.left()) <= 1 &&
+                         qAbs(seen.top() - expected.top()) <= 1 &&
+                         qAbs(seen.right() + 1 - expected.right()) <= 1 &&
+                         qAbs(seen.bottom() + 1 - expected.bottom()) <= 1,
+                     qPrintable(QStringLiteral("%1,%2 %3x%4, not %5,%6 %7x%8")
+                                    .arg(seen.x())
+                                    .arg(seen.y())
+                                    .arg(seen.width())
+                                    .arg(seen.height())
+                                    .arg(expected.x())
+                                    .arg(expected.y())
+                                    .arg(expected.width())
+                                    .arg(expected.height())));
         // The margins round the layout are the window's own colour.
         const QColor background = support::rgb(kLightOrange);
         QCOMPARE(support::colourAt(window, QPoint(1, 1)), background);
