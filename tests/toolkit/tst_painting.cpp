@@ -21,32 +21,24 @@ constexpr colour::ColourValue kYellow = 0x00FFFF;
 // read as text on the game's light backgrounds.
 const QColor kText(Qt::white);
 
+// The points of `image` whose colour `fits` refuses.
+template <class Fits>
+QString mismatches(const QImage& image, const QList<QPoint>& points, const Fits& fits) {
+    QString found;
+    for (const QPoint& p : points)
+        if (const QColor seen = image.pixelColor(p); !fits(seen))
+            found += QStringLiteral(" (%1,%2) is %3;").arg(p.x()).arg(p.y()).arg(seen.name());
+    return found;
+}
 // The points of `image` whose colour is not `expected`, each channel within `tolerance`.
 QString mismatches(const QImage& image, const QList<QPoint>& points, const QColor& expected,
                    int tolerance = 0) {
-    QString found;
-    for (const QPoint& p : points) {
-        const QColor seen = image.pixelColor(p);
-        if (std::abs(seen.red() - expected.red()) > tolerance ||
-            std::abs(seen.green() - expected.green()) > tolerance ||
-            std::abs(seen.blue() - expected.blue()) > tolerance)
-            found += QStringLiteral(" (%1,%2) is %3, not %4;")
-                         .arg(p.x())
-                         .arg(p.y())
-                         .arg(seen.name(), expected.name());
-    }
-    return found;
-}
-// The points of `image` whose colour `fits` refuses.
-QString mismatches(const QImage& image, const QList<QPoint>& points, bool (*fits)(const QColor&)) {
-    QString found;
-    for (const QPoint& p : points)
-        if (!fits(image.pixelColor(p)))
-            found += QStringLiteral(" (%1,%2) is %3;")
-                         .arg(p.x())
-                         .arg(p.y())
-                         .arg(image.pixelColor(p).name());
-    return found;
+    const QString found = mismatches(image, points, [&](const QColor& seen) {
+        return std::abs(seen.red() - expected.red()) <= tolerance &&
+               std::abs(seen.green() - expected.green()) <= tolerance &&
+               std::abs(seen.blue() - expected.blue()) <= tolerance;
+    });
+    return found.isEmpty() ? found : found + QStringLiteral(" not ") + expected.name();
 }
 
 } // namespace
