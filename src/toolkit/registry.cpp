@@ -4,6 +4,7 @@
 #include "toolkit/accessibility.h"
 
 #include <QMetaObject>
+#include <QWindow>
 #include <algorithm>
 #include <stdexcept>
 
@@ -63,6 +64,13 @@ void WindowRegistry::unload(Form& window) {
         return;
     unloaded_.push_back(std::move(it->window));
     loaded_.erase(it);
+    // Qt's wayland plugin takes a transient child's surface down with its parent's: a window
+    // that stood over this one stops before this one's surface goes, and so stays open.
+    if (const QWindow* handle = window.windowHandle())
+        for (const Entry& entry : loaded_)
+            if (QWindow* other = entry.window->windowHandle();
+                other && other->transientParent() == handle)
+                other->setTransientParent(nullptr);
     window.hide();
     scheduleAfterHandler();
 }

@@ -47,7 +47,7 @@ public:
     }
 
     // Hides the window and destroys it once the running handler has returned, so a handler
-    // may unload its own window and go on using it.
+    // may unload its own window and go on using it. A window standing over it stays open.
     void unload(Form& window);
 
     // Ends at once: every window is unloaded and no further show succeeds.

@@ -48,4 +48,12 @@ QRectF zoomed(QRect twips, QSize opening, QSize client);
 // A 0x00BBGGRR value as the colour the screen shows.
 QColor rgb(unsigned value);
 
+// WCAG's contrast ratio of two colours, 1:1 to 21:1.
+double contrast(const QColor& a, const QColor& b);
+// What an empty hole and an unlit square may show: a light grey that stands out, by 1.5:1 at
+// least, from a white, a red and a black peg and from the cover's grey.
+bool looksEmpty(const QColor& seen);
+// What lines, outlines and text may be drawn in: 4.5:1 at least on both windows' backgrounds.
+bool readsAsText(const QColor& seen);
+
 } // namespace support

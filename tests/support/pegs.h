@@ -30,9 +30,6 @@ inline constexpr std::array<Peg, 11> kPegs{{
 
 inline constexpr unsigned kButtonFace = 0x8000000F; // an empty hole, an unlit square
 inline constexpr unsigned kWindowBackground = 0x80000005;
-// What the two show, whatever the desktop's colours: a light grey face, a white background.
-inline constexpr unsigned kFaceShown = 0xC0C0C0;
-inline constexpr unsigned kBackgroundShown = 0xFFFFFF;
 inline constexpr unsigned kRed = 0x0000FF;
 inline constexpr unsigned kWhite = 0xFFFFFF;
 

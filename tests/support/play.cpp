@@ -170,14 +170,6 @@ QString departureFromOpening(const windows::frmcifrotto* game) {
     return {};
 }
 
-QColor onScreen(unsigned value) {
-    if (value == pegs::kButtonFace)
-        return support::rgb(pegs::kFaceShown);
-    if (value == pegs::kWindowBackground)
-        return support::rgb(pegs::kBackgroundShown);
-    return support::rgb(value);
-}
-
 void BoardTest::init() {
     if (toolkit::versions::kAnnouncements && screenReader)
         listenForAnnouncements();

@@ -80,9 +80,6 @@ bool holdsNews(const QString& description, const char* news);
 // A row's feedback squares as the controls hold them, square 1 first (see squareLetter).
 QString squaresOf(const QWidget* game, int row);
 
-// What a stored value looks like on screen, whatever the desktop's colours.
-QColor onScreen(unsigned value);
-
 // The fixture of the board tests: a fresh game window before every test function, and
 // nothing left of it after.
 class BoardTest : public QObject {

@@ -1,8 +1,8 @@
 """sway_game.py PROGRAM: the game as a native Wayland client of sway (under with-sway.sh), at
 the output's scale: each window's client size in logical pixels, sway's title bar on it, the
 focus on each new window, Alt+C, Alt+S and Esc typed with wtype, and status 0 at the end; the
-end window must be the board's child. At an integer scale the start window must be drawn at
-that scale, not upscaled from 1x."""
+end window must be the board's child, and stay open when "&Fine" unloads the board. At an
+integer scale the start window must be drawn at that scale, not upscaled from 1x."""
 
 import json
 import math
@@ -115,6 +115,11 @@ def key(*arguments):
     subprocess.run(["wtype", *arguments], check=True)
 
 
+def focus(view):
+    subprocess.run(["swaymsg", f"[con_id={view['id']}]", "focus"], check=True,
+                   stdout=subprocess.DEVNULL)
+
+
 def finished(game, what):
     try:
         status = game.wait(PATIENCE)
@@ -155,27 +160,52 @@ try:
     if drawn not in (SCALE, math.ceil(SCALE)):
         fail(f"the game draws at {drawn:g} on an output at {SCALE:g}")
 
-    # "&Soluzione" opens the end window over the board, with the focus; Esc is its "&No". The
-    # game's protocol log says which toplevel it made the end window's parent.
+    # "&Soluzione" opens the end window over the board, with the focus. "&Fine", from the board,
+    # leaves it open beside the start window; its "&Sì" opens a new board, whose "&Soluzione"
+    # opens an end window over that board; Esc there is "&No", the end of the program.
     log = tempfile.NamedTemporaryFile(mode="w+")
     game = subprocess.Popen([PROGRAM], env=dict(os.environ, WAYLAND_DEBUG="client"), stderr=log)
     settled(game, START, 1, "start window")
     key("-M", "alt", "c", "-m", "alt")
-    settled(game, BOARD, 1, "board")
+    board = settled(game, BOARD, 1, "board")
     key("-M", "alt", "s", "-m", "alt")
-    settled(game, END, 2, "end window")
+    end = settled(game, END, 2, "end window")
+    if board and end:
+        focus(board)
+        settled(game, BOARD, 2, "board under the end window")
+        key("-k", "Escape")
+        settled(game, START, 2, "start window after Fine")
+        if end["id"] not in [view["id"] for view in views(game.pid)]:
+            fail("Fine took the end window away")
+        else:
+            focus(end)
+            key("-M", "alt", "s", "-m", "alt")
+            settled(game, BOARD, 2, "board after Sì")
+            key("-M", "alt", "s", "-m", "alt")
+            settled(game, END, 3, "end window over the new board")
     key("-k", "Escape")
-    finished(game, "Alt+C, Alt+S and Esc")
+    finished(game, "Alt+C, Alt+S, Fine from the board, Sì, Alt+S and No")
     log.seek(0)
-    protocol = log.read()
-    made = re.findall(r"-> xdg_surface[@#]\d+\.get_toplevel\(new id xdg_toplevel[@#](\d+)\)",
-                      protocol)
-    parents = dict(re.findall(r"-> xdg_toplevel[@#](\d+)\.set_parent\(xdg_toplevel[@#](\d+)\)",
-                              protocol))
-    if len(made) != 3 or parents.get(made[2]) != made[1]:
-        fail(f"the end window is not the board's child (toplevels {made}, parents {parents})")
+    # The toplevels in the order the game made them (libwayland reuses a destroyed one's id):
+    # for each, how many had been made when it was destroyed, and the one it names its parent.
+    made, number, parent = [], {}, {}
+    for line in log.read().splitlines():
+        if found := re.search(r"-> xdg_surface[@#]\d+\.get_toplevel\(new id xdg_toplevel[@#](\d+)",
+                              line):
+            number[found[1]] = len(made)
+            made.append(None)
+        elif found := re.search(r"-> xdg_toplevel[@#](\d+)\.set_parent\(xdg_toplevel[@#](\d+)",
+                                line):
+            parent[number[found[1]]] = number[found[2]]
+        elif found := re.search(r"-> xdg_toplevel[@#](\d+)\.destroy\(", line):
+            made[number.pop(found[1])] = len(made)
+    # Start, board, end window, start window, board, end window; the first end window goes
+    # only after the second board came, and each end window stands over its own board.
+    if len(made) != 6 or parent != {2: 1, 5: 4} or made[2] != 5:
+        fail(f"the end windows are not the boards' children for as long as they are open "
+             f"(each toplevel's count of toplevels when it went {made}, parents {parent})")
     else:
-        print("PASS: the end window is the board's child")
+        print("PASS: each end window is its board's child and outlives it")
 finally:
     keyboard.kill()
 

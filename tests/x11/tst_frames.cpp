@@ -1,6 +1,7 @@
 // tst_frames.cpp: under a window manager (openbox on Xvfb, see with-openbox.sh, or the fake one
 // with uneven borders when X11_FRAMES_FAKE_WM is set), every window's outer frame, read from
-// the X server, stands centred from its first frame; the game window's 170 twips higher.
+// the X server, stands centred from its first frame, and none is another's transient; the game
+// window's 170 twips higher.
 #include "fake_window_manager.h"
 #include "placement_watch.h"
 #include "windows/flow/flow.h"
@@ -48,6 +49,9 @@ private slots:
         QVERIFY2(frame->top() > 0, "the window manager draws a title bar");
         if (fake_)
             QCOMPARE(*frame, kUnevenFrame);
+        // Here the game places every window itself: a transient parent is the end window's
+        // way to stay in sight on Wayland alone.
+        QCOMPARE(window->windowHandle()->transientParent(), nullptr);
 
         // Where it stands now is where it appeared.
         const QStringList moves = watch_->movesAfterMapping(id);

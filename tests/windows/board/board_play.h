@@ -19,9 +19,9 @@ inline QString squaresOnScreen(QWidget* game, int row) {
     for (int k = 1; k <= 4; ++k) {
         const QColor seen =
             image.pixelColor(support::centreOf(support::controlOf(game, play::square(row, k))));
-        unsigned value = 0x1000000; // no colour a square takes: squareLetter's '?'
-        for (const unsigned lit : {pegs::kRed, pegs::kWhite, pegs::kButtonFace})
-            if (seen == play::onScreen(lit))
+        unsigned value = support::looksEmpty(seen) ? pegs::kButtonFace : 0x1000000; // or '?'
+        for (const unsigned lit : {pegs::kRed, pegs::kWhite})
+            if (seen == support::rgb(lit))
                 value = lit;
         text += pegs::squareLetter(value);
     }

@@ -42,8 +42,7 @@ private slots:
             for (int c = 1; c <= 4; ++c) {
                 const auto* disc = play::shape(game, play::disc(r, c));
                 QCOMPARE(disc->fill(), pegs::kButtonFace);
-                QCOMPARE(image.pixelColor(support::centreOf(disc)),
-                         play::onScreen(pegs::kButtonFace));
+                QVERIFY(support::looksEmpty(image.pixelColor(support::centreOf(disc))));
             }
         }
         QVERIFY(!confirm->isEnabled());
@@ -76,8 +75,8 @@ private slots:
     void aHoleStaysEmptyWithoutAColour() {
         support::click(game, play::hole(1, 1));
         QCOMPARE(play::shape(game, play::disc(1, 1))->fill(), pegs::kButtonFace);
-        QCOMPARE(support::colourAt(game, support::centreOf(play::shape(game, play::disc(1, 1)))),
-                 play::onScreen(pegs::kButtonFace));
+        QVERIFY(support::looksEmpty(
+            support::colourAt(game, support::centreOf(play::shape(game, play::disc(1, 1))))));
         QVERIFY(!confirm->isEnabled());
     }
 
