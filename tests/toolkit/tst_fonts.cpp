@@ -57,12 +57,18 @@ private slots:
     void captionTooBigForItsRoomShrinksToTheLargestSizeThatFits_data() {
         QTest::addColumn<bool>("wrapped");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("one line") << false << QStringLiteral("Ricomincia");
-        QTest::newRow("wrapped") << true << QStringLiteral("Se i quadratini sono rossi vuol dire");
+        QTest::addColumn<QSizeF>("share"); // of the room one line needs
+        QTest::newRow("one line, too narrow")
+            << false << QStringLiteral("Ricomincia") << QSizeF(0.8, 2);
+        QTest::newRow("one line, too low")
+            << false << QStringLiteral("Ricomincia") << QSizeF(2, 0.7);
+        QTest::newRow("wrapped") << true << QStringLiteral("Se i quadratini sono rossi vuol dire")
+                                 << QSizeF();
     }
     void captionTooBigForItsRoomShrinksToTheLargestSizeThatFits() {
         QFETCH(bool, wrapped);
         QFETCH(QString, caption);
+        QFETCH(QSizeF, share);
         const QFont asked = toolkit::fontFor({FontFace::Comic, 12, false});
         const auto needs = [&](const QFont& font) {
             return QFontMetricsF(font)
@@ -74,7 +80,8 @@ private slots:
                  asked);
 
         const QSize room = wrapped ? QSize(80, int(natural.height() * 0.6))
-                                   : QSize(int(natural.width() * 0.8), 40);
+                                   : QSize(int(natural.width() * share.width()),
+                                           int(natural.height() * share.height()));
         const QFont fitted = toolkit::shrunkToFit(asked, caption, room, wrapped);
         QVERIFY(fitted.pointSizeF() < 12);
         QVERIFY(QSizeF(room).expandedTo(needs(fitted)) == QSizeF(room));
