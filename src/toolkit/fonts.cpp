@@ -49,10 +49,14 @@ QSize captionRoom(const QWidget& control) {
     QStyleOptionButton option;
     option.initFrom(button);
     option.text = button->text();
-    const QStyle::SubElement contents = qobject_cast<const QRadioButton*>(button)
-                                            ? QStyle::SE_RadioButtonContents
-                                            : QStyle::SE_PushButtonContents;
-    return button->style()->subElementRect(contents, &option, button).size();
+    const QStyle& style = *button->style();
+    if (qobject_cast<const QRadioButton*>(button))
+        return style.subElementRect(QStyle::SE_RadioButtonContents, &option, button).size();
+    // Across, the style's own space between a push button's label and its frame on either side,
+    // so that no glyph touches the bevel.
+    const int margin = style.pixelMetric(QStyle::PM_ButtonMargin, &option, button);
+    return {button->width() - 2 * margin,
+            style.subElementRect(QStyle::SE_PushButtonContents, &option, button).height()};
 }
 } // namespace
 

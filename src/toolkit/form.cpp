@@ -56,6 +56,16 @@ QPoint keptOn(const QRect& outer, const QRect& room) {
             std::max(std::min(outer.top(), room.bottom() + 1 - outer.height()), room.top())};
 }
 
+// The frame the window manager draws round the windows already open, if any: a new window gets
+// the same, and must fit the screen with it before its native window is made, since a window
+// made at one size and then made smaller before it is mapped comes up once at the first size.
+QMargins frameOfOpenWindows() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (const auto* form = qobject_cast<const Form*>(window); form && form->isVisible())
+            return form->frame();
+    return {};
+}
+
 bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 } // namespace
 
@@ -68,7 +78,7 @@ Form::Form(WindowRegistry& registry, const FormSpec& layout)
     setWindowTitle(QString::fromLatin1(layout.caption));
     // Fixed until its first frame is on screen: a tiling compositor (sway) floats a window of
     // fixed size at that size, as the game's windows are drawn to be, instead of tiling it.
-    setFixedSize(sizeAt(registry.chosenZoom(), {}));
+    setFixedSize(sizeAt(registry.chosenZoom(), frameOfOpenWindows()));
     rezoom();
     // The form paints its own background and keeps the desktop palette, so that its buttons
     // share the style's cached bevels with every other window's.
@@ -145,12 +155,13 @@ void Form::centreOnScreen(int raiseTwips) {
     const QMargins known = windowHandle()->frameMargins();
     const QMargins asked =
         known.isNull() ? x11FrameBeforeMapping(*windowHandle()).value_or(QMargins()) : QMargins();
-    // Known now, the frame may leave less room on the screen for a zoomed window.
-    if (size() != openingSize_) {
-        setFixedSize(sizeAt(registry_.chosenZoom(), known + asked));
+    frame_ = known + asked;
+    // A zoomed window whose frame was not known as it was made is fitted to the screen now.
+    if (size() != openingSize_ && size() != sizeAt(registry_.chosenZoom(), frame_)) {
+        setFixedSize(sizeAt(registry_.chosenZoom(), frame_));
         rezoom();
     }
-    const QSize outer = size().grownBy(known + asked);
+    const QSize outer = size().grownBy(frame_);
     const float left = static_cast<float>(toTwips(area.width()) - toTwips(outer.width())) / 2.0f;
     const float top = static_cast<float>(toTwips(area.height()) - toTwips(outer.height())) / 2.0f -
                       static_cast<float>(raiseTwips * zoom_.factor);
@@ -365,8 +376,9 @@ void Form::keyPressEvent(QKeyEvent* event) {
 void Form::resizeEvent(QResizeEvent* event) {
     rezoom();
     // A size the player gave the window by its frame (an edge dragged, maximise, full screen)
-    // is the zoom a later window of the run opens at.
-    if (event->spontaneous() && isVisible())
+    // is the zoom a later window of the run opens at; before the window is free to grow, a
+    // size comes from the window manager alone.
+    if (event->spontaneous() && isVisible() && maximumWidth() == QWIDGETSIZE_MAX)
         registry_.setChosenZoom(zoom_.factor);
     QWidget::resizeEvent(event);
 }

@@ -13,6 +13,7 @@
 #include <QAbstractButton>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 #include <functional>
 #include <vector>
 
@@ -44,6 +45,13 @@ public:
     // halves are computed in single precision and rounded only to reach pixels. On Wayland it
     // does nothing: the compositor places every window.
     void centreOnScreen(int raiseTwips = 0);
+
+    // The frame the window manager draws round the window, as far as the window knows it.
+    QMargins frame() const {
+        return windowHandle() && !windowHandle()->frameMargins().isNull()
+                   ? windowHandle()->frameMargins()
+                   : frame_;
+    }
 
     // Where the layout's twips are in the window's pixels now.
     const Zoom& zoom() const { return zoom_; }
@@ -135,6 +143,7 @@ private:
     QSize openingSize_;
     Zoom zoom_;
     std::vector<Placed> placed_;
+    QMargins frame_;           // asked of the window manager before the window was mapped
     std::vector<Item*> items_; // bottom of the stacking order first
     QPointer<ClickArea> pressed_;
     QPointer<QAbstractButton> cancel_;

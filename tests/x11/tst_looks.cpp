@@ -2,9 +2,12 @@
 // dark scheme, high contrast, a 14-point serif font) or under none, at their opening size or
 // enlarged by the player ("zoom2", "zoom1.5"), read back from the X server: empty holes stand
 // out from the pegs, and every caption stands out from its background and fits its control.
+// In "wide", the machine lacks DejaVu Sans and gives a wider family in its place.
 // CIFROTTO_LOOK names the look, which the test checks took.
+#include "toolkit/fonts.h"
 #include "windows/flow/flow.h"
 
+#include <QFontInfo>
 #include <QTest>
 #include <QtGui/qguiapplication_platform.h>
 
@@ -93,6 +96,8 @@ private slots:
             QCOMPARE(QGuiApplication::font().pointSizeF(), 14.0);
         else if (look.startsWith("zoom"))
             QVERIFY(chosenZoom() > 1);
+        else if (look == "wide")
+            QCOMPARE(QFontInfo(toolkit::fontFor({})).family(), QStringLiteral("DejaVu Sans Mono"));
         else
             QCOMPARE(look, QByteArray("default"));
     }
