@@ -44,9 +44,9 @@ bool waylandAnswers() {
     if (!qEnvironmentVariableIsEmpty("WAYLAND_SOCKET"))
         return true;
     const QByteArray name = waylandSocketName();
+    if (!name.startsWith('/') && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return false; // libwayland-client would look for no socket either
     const QByteArray path = name.startsWith('/') ? name : qgetenv("XDG_RUNTIME_DIR") + '/' + name;
-    if (!path.startsWith('/'))
-        return false; // no runtime directory: libwayland-client would not look either
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     if (static_cast<std::size_t>(path.size()) >= sizeof address.sun_path)

@@ -18,11 +18,16 @@ fail() {
 # A Wayland session whose compositor has gone: only XWayland's DISPLAY works. No
 # locale at all, as on a system never given one, and a locale forced without UTF-8: Qt 6.8
 # switches to UTF-8 characters and warns on every start unless the game chose them first.
-for locale in "" LC_ALL=C; do
-    label=${locale:-no locale}
-    # shellcheck disable=SC2086 # no locale is no word at all
-    env -u QT_QPA_PLATFORM -u LANG -u LC_ALL -u LC_CTYPE $locale XDG_RUNTIME_DIR="$work/runtime" \
-        WAYLAND_DISPLAY=wayland-cifrotto-none XDG_SESSION_TYPE=wayland "$program" \
+# With no runtime directory a relative WAYLAND_DISPLAY names no socket, though joined to
+# nothing it would name one that answers, the X server's own; Qt's own note of the missing
+# directory is all that may be printed then.
+x_socket=tmp/.X11-unix/X${DISPLAY#:}
+for case in "no locale:" LC_ALL=C:LC_ALL=C \
+    "no runtime directory:XDG_RUNTIME_DIR= WAYLAND_DISPLAY=$x_socket"; do
+    label=${case%%:*}
+    # shellcheck disable=SC2086 # settings: words, or none at all
+    env -u QT_QPA_PLATFORM -u LANG -u LC_ALL -u LC_CTYPE XDG_RUNTIME_DIR="$work/runtime" \
+        WAYLAND_DISPLAY=wayland-cifrotto-none XDG_SESSION_TYPE=wayland ${case#*:} "$program" \
         2>"$work/wayland.err" &
     game=$!
     if timeout 20 xdotool search --sync --onlyvisible --name '^Cifrotto$' >/dev/null; then
@@ -32,9 +37,8 @@ for locale in "" LC_ALL=C; do
     fi
     kill "$game" 2>/dev/null
     wait "$game" 2>/dev/null
-    if [ -s "$work/wayland.err" ]; then
-        fail "on a Wayland session ($label) the game printed:"
-        cat "$work/wayland.err" >&2
+    if grep -v "^QStandardPaths: XDG_RUNTIME_DIR not set" "$work/wayland.err" >&2; then
+        fail "on a Wayland session ($label) the game printed the above"
     else
         echo "PASS: on a Wayland session ($label) the game prints nothing"
     fi
