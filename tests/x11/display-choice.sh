@@ -1,13 +1,14 @@
 #!/bin/sh
 # display-choice.sh PROGRAM SOURCE_DIR: on a Wayland session whose compositor does not answer
 # the game opens its window through X11 and prints nothing; with no display at all it says so
-# in one line and fails, and so does `make run`, before building anything. Runs under
-# with-openbox.sh.
+# in one line and fails, and so does `make run`, before building anything; an X server that
+# refuses the game is told from one that is not there. Runs under with-openbox.sh.
 set -u
+name=display-choice
+# shellcheck source-path=SCRIPTDIR source=../support/servers.sh
+. "$(dirname "$0")/../support/servers.sh"
 program=$1
 source=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 mkdir -m 700 "$work/runtime"
 failed=0
 fail() {
@@ -59,14 +60,27 @@ for session in x11 wayland; do
         cat "$work/out" "$work/err" >&2
     fi
 done
-env DISPLAY=:65000 XDG_RUNTIME_DIR="$work/runtime" "$program" 2>"$work/err"
-status=$?
-if [ "$status" -ne 0 ] && [ "$(wc -l <"$work/err")" -eq 1 ] && grep -q ':65000 does not answer' "$work/err"; then
-    echo "PASS: with a display that does not answer, one line and status $status"
-else
-    fail "with a display that does not answer: status $status, said:"
-    cat "$work/err" >&2
-fi
+# An X server that wants a cookie the player lacks, as after su or sudo.
+need xauth
+: >"$work/cookie"
+xauth -f "$work/cookie" add :0 . 0123456789abcdef0123456789abcdef
+serve Xvfb Xvfb -auth "$work/cookie" -displayfd 3 -nolisten tcp 3>"$work/display"
+await Xvfb test -s "$work/display"
+: >"$work/no-cookie"
+refusing=:$(cat "$work/display")
+for case in ":65000 :65000 does not answer" \
+    "$refusing the X server on $refusing refused the connection: Authorization required"; do
+    said=${case#* }
+    env DISPLAY="${case%% *}" XAUTHORITY="$work/no-cookie" XDG_RUNTIME_DIR="$work/runtime" \
+        "$program" 2>"$work/err"
+    status=$?
+    if [ "$status" -ne 0 ] && [ "$(wc -l <"$work/err")" -eq 1 ] && grep -qF "($said" "$work/err"; then
+        echo "PASS: \"$said\", one line and status $status"
+    else
+        fail "for \"$said\": status $status, said:"
+        cat "$work/err" >&2
+    fi
+done
 
 env -u DISPLAY -u QT_QPA_PLATFORM make -s -C "$source" run BUILD="$work/build" >"$work/out" 2>"$work/err"
 status=$?
