@@ -24,9 +24,9 @@ servers=
 
 # serve NAME [SETPRIV-OPTION...] COMMAND...: starts a server in the background, its output in
 # $work/NAME.log. The kernel sends it SIGTERM when this script ends, however it ends: SIGTERM,
-# so that it still removes what it made outside the work folder (Xvfb's /tmp/.X*-lock). Options
-# that change the user go to the same setpriv, after which the signal is set: a change of user
-# clears it.
+# so that it still removes what it made outside the work folder (Xvfb's socket in
+# /tmp/.X11-unix). Options that change the user go to the same setpriv, after which the signal
+# is set: a change of user clears it.
 serve() {
     server=$1
     shift
