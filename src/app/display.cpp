@@ -8,6 +8,7 @@
 #include <QtGlobal>
 #include <xcb/xcb.h>
 
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -44,9 +45,9 @@ bool waylandAnswers() {
     if (!qEnvironmentVariableIsEmpty("WAYLAND_SOCKET"))
         return true;
     const QByteArray name = waylandSocketName();
+    if (!name.startsWith('/') && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return false; // libwayland-client would look for no socket either
     const QByteArray path = name.startsWith('/') ? name : qgetenv("XDG_RUNTIME_DIR") + '/' + name;
-    if (!path.startsWith('/'))
-        return false; // no runtime directory: libwayland-client would not look either
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     if (static_cast<std::size_t>(path.size()) >= sizeof address.sun_path)
@@ -71,10 +72,28 @@ bool waylandPluginInstalled() {
     });
 }
 
-bool xServerAnswers() {
+// libxcb reports XCB_CONN_ERROR alike for a server that is not there and for one that turns
+// the game away (su, sudo, another user's display: no authorisation), and writes the server's
+// reason to stderr itself. The reason is caught here, into `refusal`, for the game's one line.
+bool xServerAnswers(QByteArray& refusal) {
+    const int saved = dup(STDERR_FILENO);
+    int caught[2] = {-1, -1};
+    if (saved >= 0 && pipe2(caught, O_CLOEXEC | O_NONBLOCK) == 0)
+        dup2(caught[1], STDERR_FILENO);
     xcb_connection_t* x = xcb_connect(nullptr, nullptr);
     const bool reachable = xcb_connection_has_error(x) == 0;
     xcb_disconnect(x);
+    if (caught[0] >= 0) {
+        dup2(saved, STDERR_FILENO);
+        close(caught[1]);
+        char reason[1024]; // the protocol's reasons are far shorter
+        const ssize_t length = read(caught[0], reason, sizeof reason);
+        if (length > 0)
+            refusal = QByteArray(reason, length).trimmed();
+        close(caught[0]);
+    }
+    if (saved >= 0)
+        close(saved);
     return reachable;
 }
 
@@ -93,7 +112,8 @@ bool prepareDisplay(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("wayland"));
         return true;
     }
-    if (xServerAnswers()) {
+    QByteArray refusal;
+    if (xServerAnswers(refusal)) {
         // Qt would try its wayland platform by itself on a Wayland session, and give up.
         if (wayland)
             qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb"));
@@ -101,8 +121,10 @@ bool prepareDisplay(int argc, char* argv[]) {
     }
 
     const QByteArray display = qgetenv("DISPLAY");
-    const QByteArray x11 = display.isEmpty() ? QByteArrayLiteral("DISPLAY is not set")
-                                             : display + QByteArrayLiteral(" does not answer");
+    const QByteArray x11 =
+        display.isEmpty()   ? QByteArrayLiteral("DISPLAY is not set")
+        : refusal.isEmpty() ? display + QByteArrayLiteral(" does not answer")
+                            : "the X server on " + display + " refused the connection: " + refusal;
     if (!wayland)
         std::fprintf(stderr, "cifrotto: no X display to show the game on (%s)\n", x11.constData());
     else if (waylandUp)

@@ -4,50 +4,23 @@
 # display (with-openbox.sh): the bus launcher announces the bus on the session bus and on the
 # display. Fails loudly when the bus or the registry cannot start; never skips.
 set -eu
+name=with-atspi-bus
+# shellcheck source-path=SCRIPTDIR source=../support/servers.sh
+. "$(dirname "$0")/../support/servers.sh"
 
 launcher=/usr/libexec/at-spi-bus-launcher
 registry=/usr/libexec/at-spi2-registryd
-for tool in "$launcher" "$registry" dbus-send; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "with-atspi-bus: $tool is missing (tools/install-deps.sh installs it)" >&2
-        exit 1
-    fi
-done
+need "$launcher" "$registry" dbus-send
 if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || [ -z "${DISPLAY:-}" ]; then
     echo "with-atspi-bus: needs a session bus and a display (run it under dbus-run-session)" >&2
     exit 1
 fi
 
-work=$(mktemp -d)
-launched=
-registered=
-cleanup() {
-    [ -n "$registered" ] && kill "$registered" 2>/dev/null
-    [ -n "$launched" ] && kill "$launched" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
 # The bus's socket goes under the runtime folder: a private one keeps runs apart. A bus
 # address inherited from the desktop would send the game and the client to the real one.
 export XDG_RUNTIME_DIR="$work/runtime"
 unset AT_SPI_BUS_ADDRESS
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-
-fail() {
-    echo "with-atspi-bus: $1" >&2
-    cat "$work"/*.log >&2
-    exit 1
-}
-
-# Polls up to ten seconds for a command to succeed; the daemons start in the background.
-await() {
-    tries=0
-    until "$@" >/dev/null 2>&1; do
-        tries=$((tries + 1))
-        [ "$tries" -gt 200 ] && return 1
-        sleep 0.05
-    done
-}
 
 # Waits on the name's owner rather than calling the name: a call would have D-Bus start a
 # second launcher or registry of its own.
@@ -56,16 +29,16 @@ owned() {
         org.freedesktop.DBus.NameHasOwner "string:$2" | grep -q 'boolean true'
 }
 
-"$launcher" --launch-immediately >"$work/launcher.log" 2>&1 &
-launched=$!
-await owned --session org.a11y.Bus || fail "the AT-SPI bus launcher did not start"
+serve launcher "$launcher" --launch-immediately
+await launcher owned --session org.a11y.Bus
 address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
     org.a11y.Bus.GetAddress | tr -d ' ')
-[ -n "$address" ] || fail "the AT-SPI bus launcher gave no bus address"
+if [ -z "$address" ]; then
+    echo "with-atspi-bus: the AT-SPI bus launcher gave no bus address:" >&2
+    cat "$work/launcher.log" >&2
+    exit 1
+fi
 
-"$registry" >"$work/registry.log" 2>&1 &
-registered=$!
-await owned --bus="$address" org.a11y.atspi.Registry ||
-    fail "the AT-SPI registry did not start on the bus $address"
-
-"$@"
+serve registry "$registry"
+await registry owned --bus="$address" org.a11y.atspi.Registry
+run "$@"

@@ -5,22 +5,21 @@
 # to run inside with-atspi-bus.sh. With ORCA_LATER set, Orca is not started here: COMMAND
 # starts it with "$ORCA_START" when it likes. Fails loudly when Orca cannot start; never skips.
 set -eu
+name=with-orca
+# shellcheck source-path=SCRIPTDIR source=../support/servers.sh
+. "$(dirname "$0")/../support/servers.sh"
+need orca
 
-if ! command -v orca >/dev/null 2>&1; then
-    echo "with-orca: orca is missing (tools/install-deps.sh test installs it)" >&2
-    exit 1
-fi
-
-work=$(mktemp -d)
 # Orca runs in a PID namespace of its own (below), under unshare, which ignores SIGTERM while
 # Orca runs: killing unshare kills Orca, the namespace's first process, and all of it at once.
-cleanup() {
+# COMMAND may be the one that starts it, so it is stopped here rather than dying with this
+# script as the servers do.
+stop_orca() {
     if [ -s "$work/orca.pid" ]; then
         kill -KILL "$(cat "$work/orca.pid")" 2>/dev/null || true
     fi
-    rm -rf "$work"
 }
-trap cleanup EXIT
+trap stop_orca EXIT
 
 # Orca keeps its settings under the home. There the log is made line-buffered, so that each
 # utterance can be read as soon as it is said, and Orca is given no speech server: it still

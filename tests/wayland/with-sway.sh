@@ -2,29 +2,18 @@
 # with-sway.sh [--scale S] COMMAND...: runs a command as a client of a private headless sway,
 # whose one output (HEADLESS-1) has scale S (1 unless told). The command finds it through
 # WAYLAND_DISPLAY and SWAYSOCK, both absolute paths, and has no X display. Fails loudly when
-# sway cannot start.
+# sway cannot start, and fails the command's run when sway ends while it runs.
 set -eu
+name=with-sway
+# shellcheck source-path=SCRIPTDIR source=../support/servers.sh
+. "$(dirname "$0")/../support/servers.sh"
 
 scale=1
 if [ "${1-}" = --scale ]; then
     scale=$2
     shift 2
 fi
-
-for tool in sway swaymsg; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "with-sway: $tool is missing (tools/install-deps.sh installs it)" >&2
-        exit 1
-    fi
-done
-
-work=$(mktemp -d)
-sway=
-cleanup() {
-    [ -n "$sway" ] && kill "$sway" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+need sway swaymsg
 
 # Sway refuses to run as root, so as root it runs as nobody, in a runtime directory of its
 # own; the clients keep theirs, and reach its sockets by path.
@@ -33,7 +22,7 @@ as_sway=
 if [ "$(id -u)" -eq 0 ]; then
     chmod 711 "$work"
     chown 65534:65534 "$work/sway"
-    as_sway="setpriv --reuid=65534 --regid=65534 --clear-groups"
+    as_sway="--reuid=65534 --regid=65534 --clear-groups"
 fi
 # Big enough at scale 2 for the game window and its title bar, in logical pixels.
 width=$(awk -v s="$scale" 'BEGIN { printf "%d", 1280 * s }')
@@ -43,11 +32,6 @@ output HEADLESS-1 mode ${width}x${height} scale $scale
 CONFIG
 chmod 644 "$work/sway/config"
 
-env -u DISPLAY -u WAYLAND_DISPLAY -u SWAYSOCK XDG_RUNTIME_DIR="$work/sway" WLR_BACKENDS=headless \
-    WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 $as_sway sway -c "$work/sway/config" \
-    >"$work/sway.log" 2>&1 &
-sway=$!
-tries=0
 # Sway names its socket wayland-1 if it can, the next free number otherwise.
 socket() {
     for s in "$work"/sway/wayland-[0-9]*; do
@@ -55,16 +39,14 @@ socket() {
     done
     return 1
 }
-until socket >/dev/null && ls "$work"/sway/sway-ipc.*.sock >/dev/null 2>&1 &&
-    SWAYSOCK=$(ls "$work"/sway/sway-ipc.*.sock) swaymsg -t get_outputs >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 200 ] || ! kill -0 "$sway" 2>/dev/null; then
-        echo "with-sway: sway did not start:" >&2
-        cat "$work/sway.log" >&2
-        exit 1
-    fi
-    sleep 0.05
-done
+answering() {
+    socket && ls "$work"/sway/sway-ipc.*.sock &&
+        SWAYSOCK=$(ls "$work"/sway/sway-ipc.*.sock) swaymsg -t get_outputs
+}
+# shellcheck disable=SC2086 # as_sway: no words, or setpriv's options
+serve sway $as_sway env -u DISPLAY -u WAYLAND_DISPLAY -u SWAYSOCK XDG_RUNTIME_DIR="$work/sway" \
+    WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 sway -c "$work/sway/config"
+await sway answering
 
 WAYLAND_DISPLAY=$(socket)
 export WAYLAND_DISPLAY
@@ -75,6 +57,4 @@ export XDG_SESSION_TYPE=wayland
 # The game chooses its platform itself, as on a player's session.
 unset QT_QPA_PLATFORM
 unset DISPLAY
-status=0
-"$@" || status=$?
-exit $status
+run "$@"
