@@ -83,8 +83,9 @@ bench: tests-on
 	@tools/install-deps.sh bench
 	cmake --build $(BUILD) -j $(JOBS) --target cifrotto_bench
 	@# The free display is sought from a number drawn from the shell's process id: two
-	@# xvfb-run -a started together from the same number may end up sharing one server.
-	xvfb-run -a -n $$((100 + $$$$ % 800)) -s '-screen 0 1280x1024x24 -nolisten tcp' \
+	@# xvfb-run -a started together from the same number may end up sharing one server. The
+	@# screen holds the board at twice its size, as bench_session's resize() makes it.
+	xvfb-run -a -n $$((100 + $$$$ % 800)) -s '-screen 0 1920x1200x24 -nolisten tcp' \
 		$(BUILD)/bench/cifrotto_bench
 	@# The start-up again on a Wayland compositor, where Qt takes its wayland platform.
 	tests/wayland/with-sway.sh $(BUILD)/bench/cifrotto_bench --start-up

@@ -1,9 +1,11 @@
 // driver.cpp: `make bench`: start-up and memory of Cifrotto against two floors (an empty Qt
 // window, and one with a text button in the game's font), launched in turn in one run; then
 // the in-process timings of bench_session. Prints one table; it measures, it never fails on
-// a figure. Run it on a display (`make bench` uses xvfb-run). With --start-up it measures the
-// start-up alone, against the one-button window: `make bench` runs it so on a Wayland
-// compositor too, where the instruction counts would only repeat X11's.
+// a figure. Its targets are only what another machine would judge alike: ratios to the Qt
+// floors launched in the same run, memory over them, and instruction counts; milliseconds
+// are printed as measured, beside no target. Run it on a display (`make bench` uses xvfb-run). With
+// --start-up it measures the start-up alone, against the one-button window: `make bench` runs it so
+// on a Wayland compositor too, where the instruction counts would only repeat X11's.
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
@@ -186,7 +188,8 @@ int main(int argc, char* argv[]) {
         startUpOnly ? std::map<QString, double>{} : sessionMedians(here + "bench_session");
     std::map<QString, double> perPress;
     if (!startUpOnly)
-        for (const char* function : {"ricomincia", "comincia", "confirmRows1To11", "confirmRow12"})
+        for (const char* function :
+             {"ricomincia", "comincia", "confirmRows1To11", "confirmRow12", "resize"})
             perPress[QString::fromLatin1(function)] =
                 instructionsPerPress(here + "bench_session", function);
     const QString loadAfter = loadAverage();
@@ -245,17 +248,24 @@ int main(int argc, char* argv[]) {
 
     std::printf("In a running Cifrotto, medians of %d (QtTest -median)     instructions\n",
                 kMedianRuns);
-    const auto timed = [&](const char* label, const char* function, double limitMs,
-                           const char* target) {
+    const auto timed = [&](const char* label, const char* function) {
         const double ms = session.at(QString::fromLatin1(function)) / 1e6;
         const double counted = perPress[QString::fromLatin1(function)];
-        line(label, number(ms, 3, " ms"), counted > 0 ? number(counted / 1e6, 2, " M") : QString(),
-             QString::fromLatin1(target), verdict(ms <= limitMs));
+        line(label, number(ms, 3, " ms"), counted > 0 ? number(counted / 1e6, 2, " M") : QString());
     };
-    timed("\"&Ricomincia\" to the new board painted", "ricomincia", 2.0, "<= 2 ms");
-    timed("\"&Comincia\" to the new board painted", "comincia", 2.5, "<= 2.5 ms");
-    timed("confirm, rows 1 to 11, to the board painted", "confirmRows1To11", 0.15, "<= 0.15 ms");
-    timed("confirm, row 12, to the end window painted", "confirmRow12", 1.5, "<= 1.5 ms");
+    timed("\"&Ricomincia\" to the new board painted", "ricomincia");
+    timed("\"&Comincia\" to the new board painted", "comincia");
+    timed("confirm, rows 1 to 11, to the board painted", "confirmRows1To11");
+    timed("confirm, row 12, to the end window painted", "confirmRow12");
+    // A window the player enlarges must follow the frame at least as readily as a new game
+    // appears.
+    const double resize = perPress[QStringLiteral("resize")];
+    const double ricomincia = perPress[QStringLiteral("ricomincia")];
+    line("board resized, 1x to 2x or back, painted",
+         number(session.at(QStringLiteral("resize")) / 1e6, 3, " ms"),
+         resize > 0 ? number(resize / 1e6, 2, " M") : QString(),
+         resize > 0 ? QStringLiteral("<= \"&Ricomincia\"") : QString(),
+         resize > 0 ? verdict(resize <= ricomincia) : "");
     std::printf(" rules, per call\n");
     line("secret draw (fresh Board + drawSecret)",
          number(session.at(QStringLiteral("secretDraw")), 1, " ns"));

@@ -1,7 +1,8 @@
 // session.cpp: what a player waits for inside a running Cifrotto ("&Ricomincia", "&Comincia",
-// "&Conferma") and what the rules cost, as QtTest benchmarks. Run with `-median N`: QtTest
-// calls each function N times and reports the median. Its wall-time measurer counts whole
-// milliseconds, so a press is timed with QElapsedTimer and handed to QtTest in nanoseconds.
+// "&Conferma", a board enlarged by its frame) and what the rules cost, as QtTest benchmarks. Run
+// with `-median N`: QtTest calls each function N times and reports the median. Its wall-time
+// measurer counts whole milliseconds, so a press is timed with QElapsedTimer and handed to QtTest
+// in nanoseconds.
 #include "rules/board.h"
 #include "rules/colour.h"
 #include "rules/random.h"
@@ -16,9 +17,11 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 #include <memory>
 
@@ -109,6 +112,7 @@ class Session : public QObject {
     toolkit::WindowRegistry registry_;
     int colour_ = 0;
     int measured_ = 0;
+    QPointer<windows::frmcifrotto> resized_; // the board that resize() enlarges and shrinks
 
     // Shows W (untimed) if it is not open, and waits until it has been painted.
     template <class W> W* shown() {
@@ -207,6 +211,27 @@ private slots:
         settle();
         pressToPaint(is<windows::frmcifrotto>,
                      [&] { press(*registry_.find<windows::frmfine>(), "cmdsi"); });
+        settle();
+    }
+
+    // One step of a board with three rows played going from its opening size to twice that, or
+    // back, as a frame would resize it: the X server's word of the new size, the relayout, and
+    // the first frame painted at that size. Steps alternate, so ten round trips are twenty
+    // calls. Last of the windows' cases: the size a frame gives is the zoom later windows open at.
+    void resize() {
+        if (!resized_) {
+            resized_ = boardBelowRow(0); // a fresh board: none has an open row below the first
+            for (int row = 1; row <= 3; ++row) {
+                fillRow(*resized_);
+                press(*resized_, "cmdconferma");
+                settle();
+            }
+        }
+        const QSize opening = resized_->openingSize();
+        const QSize target = resized_->size() == opening ? opening * 2 : opening;
+        const QWidget* board = resized_;
+        measure([board, target](const QWidget& w) { return &w == board && w.size() == target; },
+                [&] { resized_->windowHandle()->resize(target); });
         settle();
     }
 
