@@ -104,6 +104,13 @@ private slots:
         QVERIFY2(kComicFamilies.contains(resolved.family()), qPrintable(resolved.family()));
         QCOMPARE(resolved.pointSizeF(), 20.25);
         QVERIFY(resolved.italic());
+
+        // A caption the window writes as it runs is fitted as the layout's own was.
+        auto* label = support::control<QLabel>(&window, "lblmessaggio");
+        label->setText(QStringLiteral("Hai vinto! Complimenti!"));
+        window.fitCaption(*label);
+        QVERIFY(QFontMetricsF(label->font()).horizontalAdvance(label->text()) <=
+                label->contentsRect().width());
     }
 };
 
