@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QtGui/qguiapplication_platform.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 using namespace windows;
@@ -16,6 +18,32 @@ using namespace windows;
 // The fake window manager's borders: each of a different width, so that one taken for
 // another misplaces the window.
 constexpr QMargins kUnevenFrame(2, 24, 13, 5);
+
+// Asks the window manager to maximise the window or to restore it, as its title bar's button
+// or a pager would.
+void askToMaximise(xcb_connection_t* x, xcb_window_t window, bool maximise) {
+    const auto atom = [x](const char* name) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            x, xcb_intern_atom(x, 0, static_cast<uint16_t>(strlen(name)), name), nullptr);
+        const xcb_atom_t found = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        free(reply);
+        return found;
+    };
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = atom("_NET_WM_STATE");
+    message.data.data32[0] = maximise ? 1 : 0; // add, remove
+    message.data.data32[1] = atom("_NET_WM_STATE_MAXIMIZED_VERT");
+    message.data.data32[2] = atom("_NET_WM_STATE_MAXIMIZED_HORZ");
+    message.data.data32[3] = 1; // from an application
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+    xcb_send_event(x, 0, root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(x);
+}
 
 class TstFrames : public QObject {
     Q_OBJECT
@@ -34,11 +62,24 @@ private slots:
             qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection());
     }
 
-    void frameIsCentredFromTheFirstFrame_data() { flow::addWindowPlaces(); }
+    // At the opening size and at the zoom the player chose, whose raise is as enlarged.
+    void frameIsCentredFromTheFirstFrame_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<double>("raise");
+        QTest::addColumn<double>("zoom");
+        for (const double zoom : {1.0, 1.5})
+            for (const auto& [kind, raise] : {std::pair(kinds::kStart, 0.0),
+                                              {kinds::kRules, 0.0},
+                                              {kinds::kEnd, 0.0},
+                                              {kinds::kGame, 170.0 / 15}})
+                QTest::addRow("%s at %g", qPrintable(kind), zoom) << kind << raise * zoom << zoom;
+    }
     void frameIsCentredFromTheFirstFrame() {
         QFETCH(QString, kind);
         QFETCH(double, raise);
+        QFETCH(double, zoom);
         play::SeededRegistry registry;
+        registry.setChosenZoom(zoom);
         toolkit::Form* window = flow::reach(registry, kind);
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -73,6 +114,41 @@ private slots:
                                 .arg(frame->bottom())
                                 .arg(offset.x())
                                 .arg(offset.y() + raise)));
+    }
+
+    // The window manager's maximise enlarges the board to the screen: the whole layout at the
+    // largest zoom that fits, as the X server shows it; restored, no request makes the window
+    // smaller than it opened.
+    void maximiseEnlargesTheBoardAndNothingShrinksIt() {
+        if (fake_)
+            QSKIP("the fake window manager knows no maximise");
+        play::SeededRegistry registry;
+        toolkit::Form* game = flow::reach(registry, kinds::kGame);
+        QVERIFY(QTest::qWaitForWindowExposed(game));
+        const QSize opening = game->size();
+        QTRY_VERIFY(game->maximumWidth() > opening.width());
+        auto* x = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+        const auto id = static_cast<xcb_window_t>(game->winId());
+        askToMaximise(x, id, true);
+        QTRY_VERIFY(game->height() > opening.height() * 1.5);
+        const QSize client = watch_->clientOnScreen(id).size();
+        QCOMPARE(client, game->size());
+        const auto shown = [game](QPointF at) {
+            return game->screen()->grabWindow(game->winId()).toImage().pixelColor(at.toPoint());
+        };
+        const QRectF disc = support::zoomed({2040 + 3 * 480, 840, 375, 375}, opening, client);
+        QTRY_VERIFY(support::looksEmpty(shown(disc.center())));
+        const QRectF swatch = support::zoomed({360, 1080, 375, 375}, opening, client);
+        QTRY_COMPARE(shown(swatch.center()), QColor(Qt::white));
+        QCOMPARE(shown({swatch.left() / 2, swatch.center().y()}), support::rgb(0x80C0FF));
+
+        askToMaximise(x, id, false);
+        QTRY_COMPARE(game->size(), opening);
+        const uint32_t tiny[] = {100, 100};
+        xcb_configure_window(x, id, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, tiny);
+        xcb_flush(x);
+        QTest::qWait(300);
+        QCOMPARE(game->size(), opening);
     }
 };
 
