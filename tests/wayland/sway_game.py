@@ -111,6 +111,45 @@ def drawn_scale(protocol):
     return (int(buffers[-1]) if buffers else 1), "integer"
 
 
+def full_screen(game, board, protocol):
+    """Sway's full screen enlarges the board to the output, in logical pixels, drawn at the
+    output's scale: its buffers grow to match, and an empty hole stands where the layout at the
+    largest zoom that fits puts it. Back from full screen, it is as it opened."""
+    subprocess.run(["swaymsg", f"[con_id={board['id']}]", "fullscreen", "enable"], check=True,
+                   stdout=subprocess.DEVNULL)
+    output = json.loads(subprocess.check_output(["swaymsg", "-t", "get_outputs"]))[0]["rect"]
+    width, height = output["width"], output["height"]
+    deadline = time.monotonic() + PATIENCE
+    while time.monotonic() < deadline:
+        rect = views(game.pid)[0]["window_rect"]
+        if (rect["width"], rect["height"]) == (width, height):
+            break
+        time.sleep(0.05)
+    else:
+        fail(f"in full screen the board is {rect['width']}x{rect['height']}, not {width}x{height}")
+        return
+    time.sleep(0.3)  # its first frame at the new size
+    protocol.seek(0)
+    buffers = re.findall(r"create_buffer\(new id wl_buffer[@#]\d+, \d+, (\d+), (\d+),",
+                         protocol.read())
+    if not buffers or int(buffers[-1][0]) < width * SCALE:
+        fail(f"in full screen the board's last buffer is {buffers[-1:]}, not {width * SCALE:g} wide")
+    zoom = min(width / BOARD[0], height / BOARD[1])
+    x = (width - BOARD[0] * zoom) // 2 + (2040 + 3 * 480 + 187) / 15 * zoom
+    y = (height - BOARD[1] * zoom) // 2 + (840 + 187) / 15 * zoom
+    with tempfile.TemporaryDirectory() as work:
+        picture = os.path.join(work, "hole.ppm")
+        subprocess.run(["grim", "-t", "ppm", "-g", f"{int(x)},{int(y)} 1x1", picture], check=True)
+        with open(picture, "rb") as ppm:
+            red, green, blue = ppm.read().split(b"\n", 3)[3][:3]
+    if not (red == green == blue and 150 <= red <= 230):
+        fail(f"in full screen the board shows {red},{green},{blue} where a hole should be")
+    else:
+        print(f"PASS: the board in full screen, {width}x{height} at {SCALE:g}, zoom {zoom:.2f}")
+    subprocess.run(["swaymsg", f"[con_id={board['id']}]", "fullscreen", "disable"], check=True,
+                   stdout=subprocess.DEVNULL)
+
+
 def key(*arguments):
     subprocess.run(["wtype", *arguments], check=True)
 
@@ -147,7 +186,10 @@ try:
         if share < 0.02:
             fail(f"the start window is drawn at 1x and upscaled to {SCALE:g}")
     key("-M", "alt", "c", "-m", "alt")
-    settled(game, BOARD, 1, "board")
+    board = settled(game, BOARD, 1, "board")
+    if board:
+        full_screen(game, board, log)
+        settled(game, BOARD, 1, "board back from full screen")
     key("-k", "Escape")
     settled(game, START, 1, "start window after Fine")
     key("-k", "Escape")
