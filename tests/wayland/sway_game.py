@@ -133,7 +133,8 @@ def full_screen(game, board, protocol):
     buffers = re.findall(r"create_buffer\(new id wl_buffer[@#]\d+, \d+, (\d+), (\d+),",
                          protocol.read())
     if not buffers or int(buffers[-1][0]) < width * SCALE:
-        fail(f"in full screen the board's last buffer is {buffers[-1:]}, not {width * SCALE:g} wide")
+        fail(f"in full screen the board's last buffer is {buffers[-1:]}, "
+             f"not {width * SCALE:g} wide")
     zoom = min(width / BOARD[0], height / BOARD[1])
     x = (width - BOARD[0] * zoom) // 2 + (2040 + 3 * 480 + 187) / 15 * zoom
     y = (height - BOARD[1] * zoom) // 2 + (840 + 187) / 15 * zoom
