@@ -15,6 +15,7 @@ namespace toolkit {
 class ClickArea;
 class Form;
 class Item;
+struct Zoom;
 
 class ItemGroup final : public QWidget {
     Q_OBJECT
@@ -56,7 +57,7 @@ protected:
 
 private:
     QRect ringAround(int index) const;
-    int ringWidth() const;
+    const Zoom* zoom() const;
     void updateRing(int index);
 
     std::vector<Item*> items_;
