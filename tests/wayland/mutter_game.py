@@ -20,7 +20,9 @@ from gi.repository import Gio, GLib
 PROGRAM = sys.argv[1]
 PATIENCE = 20.0
 START, BOARD = (402, 433), (401, 535)  # client areas, in logical pixels
-KEYCODES = {"alt": 56, "c": 46, "escape": 1, "shift": 42}  # evdev's, as a keyboard sends them
+KEYCODES = {"alt": 56, "c": 46, "escape": 1, "shift": 42, "super": 125, "up": 103,
+            "down": 108}  # evdev's, as a keyboard sends them
+SCREEN = (1280, 900)
 failures = []
 
 
@@ -32,7 +34,7 @@ def fail(message):
 def options():
     """Mutter's options for a headless compositor of its own, as this mutter spells them."""
     known = subprocess.run(["mutter", "--help-all"], capture_output=True, text=True).stdout
-    chosen = ["--headless", "--virtual-monitor", "1280x900"]
+    chosen = ["--headless", "--virtual-monitor", "%dx%d" % SCREEN]
     # 43 wants --wayland to be a compositor at all; --no-x11 keeps XWayland away, so that
     # a game that went to X11 would find no display.
     chosen += [option for option in ("--wayland", "--no-x11") if option in known]
@@ -90,7 +92,8 @@ def toplevels(log):
     for line in log.splitlines():
         if re.search(r"-> xdg_surface[@#]\d+\.get_toplevel", line):
             surface, toplevel = re.findall(r"xdg_(?:surface|toplevel)[@#](\d+)", line)[:2]
-            made.append({"title": None, "size": None, "active": False})
+            made.append({"title": None, "size": None, "largest": None, "last": None,
+                         "active": False})
             surface_of[toplevel] = surface
             geometry_of[surface] = made[-1]
         elif (found := re.search(r"-> xdg_toplevel[@#](\d+)\.set_title\(\"(.*)\"\)", line)):
@@ -100,7 +103,11 @@ def toplevels(log):
         elif (found := re.search(r"-> xdg_surface[@#](\d+)\.set_window_geometry"
                                   r"\(-?\d+, -?\d+, (\d+), (\d+)\)", line)):
             if found[1] in geometry_of:
-                geometry_of[found[1]]["size"] = (int(found[2]), int(found[3]))
+                window = geometry_of[found[1]]
+                size = (int(found[2]), int(found[3]))
+                window["size"] = window["size"] or size  # as it opened
+                window["largest"] = max(window["largest"] or size, size)
+                window["last"] = size
         elif (found := re.search(r"xdg_toplevel[@#](\d+)\.configure\(\d+, \d+, array\[(\d+)\]",
                                   line)):
             # Mutter sends a fixed-size window one state at most: activated, the focus.
@@ -166,6 +173,20 @@ with tempfile.TemporaryDirectory() as work:
         wait_for("no start window came, or it had no focus", focused(1), game)
         keyboard.press("alt", "c")
         wait_for("Alt+C opened no board, or it had no focus", focused(2), game)
+        # GNOME's maximise (Super+Up) fills the screen with the board; Super+Down restores it,
+        # so that the start window after "&Fine" opens at the size the player gave the board.
+        def board():
+            with open(protocol) as log:
+                windows = toplevels(log.read())
+            return windows[1] if len(windows) > 1 else {}
+
+        keyboard.press("super", "up")
+        if wait_for("Super+Up did not maximise the board",
+                    lambda: board().get("last") == SCREEN, game):
+            print(f"PASS: the board maximised to {SCREEN[0]}x{SCREEN[1]}")
+        keyboard.press("super", "down")
+        wait_for("Super+Down did not restore the board",
+                 lambda: board().get("last") == board().get("size"), game)
         keyboard.press("escape")
         wait_for("Esc on the board brought back no start window with the focus", focused(3), game)
         keyboard.press("escape")
