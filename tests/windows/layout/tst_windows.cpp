@@ -177,9 +177,8 @@ private slots:
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         const QSize opening = window->size();
-        const QSize client(qRound(opening.width() * stretch.width()),
-                           qRound(opening.height() * stretch.height()));
-        QVERIFY(support::enlarge(window, client));
+        const QSize client = support::enlarge(window, stretch);
+        QVERIFY(client.isValid());
 
         // Where the player sees the control, and where a screen reader is told it is, so that
         // its mouse review finds it.
@@ -187,20 +186,15 @@ private slots:
         QObject* control = support::controlOf(window, name);
         const QRect told = QAccessible::queryAccessibleInterface(control)->rect().translated(
             -window->mapToGlobal(QPoint()));
-        for (const QRect& seen : {support::pixelRectOf(control), told})
+        for (const QRect& seen : {support::pixelRectOf(control), told}) {
+            QString text;
+            QDebug(&text) << seen << "for" << expected;
             QVERIFY2(qAbs(seen.left() - expected.left()) <= 1 &&
                          qAbs(seen.top() - expected.top()) <= 1 &&
                          qAbs(seen.right() + 1 - expected.right()) <= 1 &&
                          qAbs(seen.bottom() + 1 - expected.bottom()) <= 1,
-                     qPrintable(QStringLiteral("%1,%2 %3x%4, not %5,%6 %7x%8")
-                                    .arg(seen.x())
-                                    .arg(seen.y())
-                                    .arg(seen.width())
-                                    .arg(seen.height())
-                                    .arg(expected.x())
-                                    .arg(expected.y())
-                                    .arg(expected.width())
-                                    .arg(expected.height())));
+                     qPrintable(text));
+        }
         // The margins round the layout are the window's own colour.
         const QColor background = support::rgb(kLightOrange);
         QCOMPARE(support::colourAt(window, QPoint(1, 1)), background);
