@@ -200,6 +200,17 @@ private slots:
         QCOMPARE(support::colourAt(window, QPoint(1, 1)), background);
         QCOMPARE(support::colourAt(window, QPoint(client.width() - 2, client.height() - 2)),
                  background);
+        // A line, and an answer square's outline, are as thick as the zoom in whole pixels.
+        if (name.startsWith(QLatin1String("Line")) || name.startsWith(QLatin1String("shpp"))) {
+            const int thickness = std::max(1, qRound(expected.height() * 15 / twips.height()));
+            const QPointF inside = name.startsWith(QLatin1String("Line"))
+                                       ? QPointF(expected.center().x(), expected.top())
+                                       : QPointF(expected.left(), expected.center().y());
+            const QPointF across =
+                name.startsWith(QLatin1String("Line")) ? QPointF(0, 1) : QPointF(1, 0);
+            QVERIFY(support::readsAsText(
+                support::colourAt(window, (inside + across * (thickness - 1)).toPoint())));
+        }
     }
 
     // Ctrl+plus (or Ctrl+=) and Ctrl+minus step the zoom in steps that show, never past the
