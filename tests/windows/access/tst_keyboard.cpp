@@ -62,8 +62,9 @@ QImage lastShown(QWidget* window) {
 
 // Across the middle of each side of a box (in window pixels), from the box outwards: three
 // pixels of background, the ring's two in a colour that reads as text (background when no ring
-// belongs there), one of background. Empty when the screen shows that, else the first difference.
-QString ringAcross(QWidget* window, QRect box, bool ring) {
+// belongs there), one of background, each as many as the window's zoom. Empty when the screen
+// shows that, else the first difference.
+QString ringAcross(QWidget* window, QRect box, bool ring, int zoom = 1) {
     const QImage screen = lastShown(window);
     const double ratio = window->devicePixelRatioF();
     const QColor background = support::rgb(0x80C0FF);
@@ -78,8 +79,8 @@ QString ringAcross(QWidget* window, QRect box, bool ring) {
                           {"top", {middle.x(), box.top()}, {0, -1}},
                           {"bottom", {middle.x(), box.bottom()}, {0, 1}}};
     for (const Side& side : sides) {
-        for (int distance = 1; distance <= 6; ++distance) {
-            const bool inked = ring && (distance == 4 || distance == 5);
+        for (int distance = 1; distance <= 6 * zoom; ++distance) {
+            const bool inked = ring && distance > 3 * zoom && distance <= 5 * zoom;
             const QPoint at = side.edge + side.out * distance;
             // Every device pixel of that window pixel.
             for (int dy = 0; dy < int(ratio); ++dy) {
@@ -266,8 +267,19 @@ private slots:
     }
 
     // The ring as the screen shows it, where a ring left behind would stay: round the
-    // focused swatch or hole only, and gone when the group or the window loses the focus.
+    // focused swatch or hole only, and gone when the group or the window loses the focus; in
+    // a board the player enlarged, as far out and as thick as the zoom.
+    void theFocusRingShowsOnScreenOnlyRoundWhereTheKeyboardIs_data() {
+        QTest::addColumn<int>("zoom");
+        QTest::newRow("opening size") << 1;
+        QTest::newRow("enlarged twice") << 2;
+    }
     void theFocusRingShowsOnScreenOnlyRoundWhereTheKeyboardIs() {
+        QFETCH(int, zoom);
+        QVERIFY(support::enlarge(game, QSizeF(zoom, zoom)).isValid());
+        const auto ringAcross = [zoom](QWidget* window, QRect box, bool ring) {
+            return ::ringAcross(window, box, ring, zoom);
+        };
         const QRect bianco = support::pixelRectOf(play::shape(game, play::swatch(1)));
         const QRect firstHole = support::pixelRectOf(play::shape(game, play::disc(1, 1)));
         // Not the second: its ring would reach into the first's gap.
