@@ -234,22 +234,20 @@ void Form::place(QWidget& control, TwipRect rect, FontSpec font, bool wrapped) {
     fit(placed_.back());
 }
 
-Form::Placed& Form::placed(const QWidget& control) {
+std::size_t Form::placed(const QWidget& control) const {
     const auto it = std::ranges::find(placed_, &control, &Placed::control);
     Q_ASSERT(it != placed_.end());
-    return *it;
+    return static_cast<std::size_t>(it - placed_.begin());
 }
 
 void Form::setPlace(QWidget& control, TwipRect rect) {
-    placed(control).rect = rect;
+    placed_[placed(control)].rect = rect;
     control.setGeometry(zoom_.toWholePixels(rect));
 }
 
-TwipRect Form::placeOf(const QWidget& control) const {
-    return const_cast<Form*>(this)->placed(control).rect;
-}
+TwipRect Form::placeOf(const QWidget& control) const { return placed_[placed(control)].rect; }
 
-void Form::fitCaption(QWidget& control) { fit(placed(control)); }
+void Form::fitCaption(QWidget& control) { fit(placed_[placed(control)]); }
 
 void Form::fit(const Placed& control) const {
     control.control->setFont(

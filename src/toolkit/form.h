@@ -129,7 +129,8 @@ private:
         bool wrapped;
     };
 
-    Placed& placed(const QWidget& control);
+    // Where a placed control's entry stands.
+    std::size_t placed(const QWidget& control) const;
     void fit(const Placed& control) const;
     // The zoom for the client area's present size; everything placed follows it.
     void rezoom();

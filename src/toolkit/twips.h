@@ -22,10 +22,11 @@ struct TwipRect {
 };
 
 constexpr double toPixels(double twips) { return twips / kTwipsPerPixel; }
-constexpr int toWholePixels(double twips) {
-    const double pixels = toPixels(twips);
+// Half a pixel away from zero, as the layouts were always rounded.
+constexpr int rounded(double pixels) {
     return static_cast<int>(pixels < 0 ? pixels - 0.5 : pixels + 0.5);
 }
+constexpr int toWholePixels(double twips) { return rounded(toPixels(twips)); }
 constexpr double toTwips(double pixels) { return pixels * kTwipsPerPixel; }
 
 // Where a window's twips land in its pixels: the layout enlarged by `factor` and moved by
@@ -40,18 +41,13 @@ struct Zoom {
         return {origin.x() + toPixels(r.left), origin.y() + toPixels(r.top), toPixels(r.width),
                 toPixels(r.height)};
     }
-    // Each of the four rounded on its own, as the layouts were always rounded.
+    // Each of the four rounded on its own.
     QRect toWholePixels(const TwipRect& r) const {
-        const auto whole = [](double pixels) {
-            return static_cast<int>(pixels < 0 ? pixels - 0.5 : pixels + 0.5);
-        };
-        return {origin.x() + whole(toPixels(r.left)), origin.y() + whole(toPixels(r.top)),
-                whole(toPixels(r.width)), whole(toPixels(r.height))};
+        return {origin.x() + rounded(toPixels(r.left)), origin.y() + rounded(toPixels(r.top)),
+                rounded(toPixels(r.width)), rounded(toPixels(r.height))};
     }
     // A stroke of one pixel at the opening size, as wide as the zoom, in whole pixels.
-    int strokeWidth(int pixels = 1) const {
-        return std::max(pixels, static_cast<int>(pixels * factor + 0.5));
-    }
+    int strokeWidth(int pixels = 1) const { return std::max(pixels, rounded(pixels * factor)); }
 
     // The largest factor at which a layout of `layout` pixels fits `client`, centred there.
     static Zoom toFit(QSize layout, QSize client);
@@ -66,8 +62,5 @@ inline Zoom Zoom::toFit(QSize layout, QSize client) {
     return {factor,
             {spare(client.width(), layout.width()), spare(client.height(), layout.height())}};
 }
-
-inline QRectF toPixels(const TwipRect& r) { return Zoom{}.toPixels(r); }
-inline QRect toWholePixels(const TwipRect& r) { return Zoom{}.toWholePixels(r); }
 
 } // namespace toolkit
