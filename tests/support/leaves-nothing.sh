@@ -6,15 +6,13 @@
 set -u
 if [ "$1" = --inside ]; then
     # As the wrapper's command: notes the wrapper's children, its servers among them, and the
-    # X server's socket (by its inode: another server may make one of the same name later),
-    # then kills the server or the wrapper.
+    # X server's socket, then kills the server or the wrapper.
     notes=$2
     for pid in $(cat "/proc/$PPID/task/$PPID/children"); do # one line of PIDs
         echo "$pid $(cat "/proc/$pid/comm")"
     done >"$notes/children"
     if [ -n "${DISPLAY-}" ]; then
-        socket=/tmp/.X11-unix/X${DISPLAY#:}
-        echo "$socket $(stat -c %i "$socket")" >"$notes/socket"
+        echo "/tmp/.X11-unix/X${DISPLAY#:}" >"$notes/socket"
     fi
     if [ "$3" = wrapper ]; then
         kill -KILL "$PPID"
@@ -36,6 +34,14 @@ mkdir -m 711 "$notes/tmp"
 : >"$notes/socket"
 failed=0
 
+# Whether a live socket is bound to the path. Once the run's X server has gone, a socket of the
+# same name that some server listens on is another server's, which took the free number; one
+# that nothing listens on is the run's, left behind. (Telling them apart by inode would not do:
+# a file system may give a freed inode number to the next file at once.)
+listened() {
+    awk -v path="$1" '$NF == path { found = 1 } END { exit !found }' /proc/net/unix
+}
+
 # Waits up to five seconds for the run's processes, work folder and X socket to go.
 nothing_left() {
     tries=0
@@ -47,9 +53,8 @@ nothing_left() {
             *) left="$left $comm" ;;
             esac
         done <"$notes/children"
-        read -r socket inode <"$notes/socket"
-        [ -z "$socket" ] || [ "$(stat -c %i "$socket" 2>/dev/null)" != "$inode" ] ||
-            left="$left $socket"
+        read -r socket <"$notes/socket"
+        [ -z "$socket" ] || [ ! -e "$socket" ] || listened "$socket" || left="$left $socket"
         [ -n "$left" ] || return 0
         tries=$((tries + 1))
         if [ "$tries" -gt 100 ]; then
