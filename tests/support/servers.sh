@@ -1,4 +1,4 @@
-# shellcheck shell=sh disable=SC2154 # name: set by the script that sources this file
+# shellcheck shell=dash disable=SC2154 # name: set by the script that sources this file
 # servers.sh: sourced by the scripts that start private servers of their own (an X server, a
 # window manager, a compositor) in a work folder, $work, made here. They set `name`, for their
 # messages, first. However the script ends, by its exit, a failure, or a SIGKILL such as
@@ -28,7 +28,7 @@ servers=
 # /tmp/.X11-unix). Options that change the user go to the same setpriv, after which the signal
 # is set: a change of user clears it.
 serve() {
-    server=$1
+    local server=$1
     shift
     setpriv --pdeathsig TERM "$@" >"$work/$server.log" 2>&1 &
     echo $! >"$work/$server.pid"
@@ -38,6 +38,7 @@ serve() {
 # running NAME: whether the server still runs; one that has ended but is not yet reaped counts
 # as ended.
 running() {
+    local state
     state=$(sed -n 's/^State:[[:space:]]*//p' "/proc/$(cat "$work/$1.pid")/status" 2>/dev/null)
     case $state in
     "" | Z* | X*) return 1 ;;
@@ -47,9 +48,8 @@ running() {
 # await NAME TEST...: waits up to twenty seconds for TEST to succeed while the server runs, and
 # fails with its log if it does not.
 await() {
-    server=$1
+    local server=$1 tries=0
     shift
-    tries=0
     until "$@" >/dev/null 2>&1; do
         tries=$((tries + 1))
         if [ "$tries" -gt 400 ] || ! running "$server"; then
@@ -64,7 +64,7 @@ await() {
 # run COMMAND...: runs the command and ends the script with its status; a server that ended
 # meanwhile fails the run, as the command then ran at least in part without it.
 run() {
-    status=0
+    local status=0 server
     "$@" || status=$?
     for server in $servers; do
         if ! running "$server"; then
