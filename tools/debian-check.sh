@@ -2,17 +2,21 @@
 # debian-check.sh: runs the README's commands as a new user would, on a fresh clone of this
 # checkout's last commit inside a fresh minimal Debian, with nothing of this machine's packages.
 #
-#   tools/debian-check.sh [--release 12|13] [--user] [GOAL...]
+#   tools/debian-check.sh [--release 12|13] [--user | --user-without-sudo] [GOAL...]
 #
 #   --release N  Debian 13 (trixie, the default) or 12 (bookworm)
 #   --user       run make as an ordinary user with sudo (NOPASSWD), not as root
+#   --user-without-sudo
+#                run make as an ordinary user without sudo, root having installed the
+#                packages first, as the README tells such a user to
 #   GOAL...      the make goals, `test` when none is given; `run` alone checks that the start
 #                window appears (on a virtual display here), then closes it with Escape
 #
 # The minimal Debian (debootstrap minbase with git, make, ca-certificates and sudo) is made once
 # and kept untouched in $CIFROTTO_CACHE/debian-N (default ~/.cache/cifrotto); every run works
 # on a copy of it, deleted afterwards, in private PID, mount and IPC namespaces. Downloaded .debs
-# are kept in $CIFROTTO_CACHE/apt-N for the next run (installed packages are not).
+# are kept in $CIFROTTO_CACHE/apt-N for the next run (installed packages are not). The clone lies
+# where players and packagers put theirs: at a long path, with a space and an accented letter.
 # Needs root, or sudo, for debootstrap, the namespaces and chroot.
 set -euo pipefail
 
@@ -26,7 +30,8 @@ while [ $# -gt 0 ]; do
     case "$1" in
     --release) release=${2:-}; shift 2 ;;
     --release=*) release=${1#*=}; shift ;;
-    --user) as_user=1; shift ;;
+    --user) as_user=sudo; shift ;;
+    --user-without-sudo) as_user=plain; shift ;;
     -h | --help) sed -n '2,16s/^# \{0,1\}//p' "$0"; exit 0 ;;
     -*) echo "$0: unknown option $1 (see --help)" >&2; exit 2 ;;
     *) goals+=("$1"); shift ;;
@@ -49,7 +54,12 @@ if [ "$(id -u)" -ne 0 ]; then
         cache=${CIFROTTO_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/cifrotto}
         # Made here first, so that root does not make the user's ~/.cache.
         mkdir -p "$cache"
-        exec sudo CIFROTTO_CACHE="$cache" "$0" --release "$release" ${as_user:+--user} "${goals[@]}"
+        user_option=
+        case $as_user in
+        sudo) user_option=--user ;;
+        plain) user_option=--user-without-sudo ;;
+        esac
+        exec sudo CIFROTTO_CACHE="$cache" "$0" --release "$release" $user_option "${goals[@]}"
     fi
     echo "$0 needs root (debootstrap, namespaces and chroot) and sudo is not installed:" >&2
     echo "run it as root, e.g.  su -c '$0 ${*:-}'" >&2
@@ -134,18 +144,26 @@ fi
 # Inside, as root: the user when asked for, the clone, and make as root or as the user.
 user=root home=/root path=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
 [ -z "$as_user" ] || user=player home=/home/player path=/usr/local/bin:/usr/bin:/bin
+clone="$home/src/giochi di prova/Cifrotto è il gioco dei colori, copiato là dove piace a chi lo\
+ prova e lo costruisce/cifrotto"
 inside=$(
     cat <<EOF
 set -e
 if [ $user != root ]; then
     useradd -m -s /bin/bash $user
+fi
+if [ "$as_user" = sudo ]; then
     echo '$user ALL=(ALL) NOPASSWD: ALL' >/etc/sudoers.d/$user
     chmod 440 /etc/sudoers.d/$user
 fi
 chmod 644 /var/tmp/cifrotto.bundle
-cd $home
-runuser -u $user -- git -c init.defaultBranch=main -c advice.detachedHead=false clone -q /var/tmp/cifrotto.bundle cifrotto
-cd cifrotto
+runuser -u $user -- git -c init.defaultBranch=main -c advice.detachedHead=false clone -q /var/tmp/cifrotto.bundle "$clone"
+cd "$clone"
+if [ "$as_user" = plain ]; then
+    echo "debian-check: as root, what the user without sudo asks root to install"
+    apt-get update -q >/dev/null
+    tools/install-deps.sh test
+fi
 echo "debian-check: as $user in \$PWD: make ${goals[*]}"
 start=\$(date +%s)
 runuser -u $user -- env -i HOME=$home USER=$user LOGNAME=$user TERM=dumb \
