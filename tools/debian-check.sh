@@ -32,7 +32,7 @@ while [ $# -gt 0 ]; do
     --release=*) release=${1#*=}; shift ;;
     --user) as_user=sudo; shift ;;
     --user-without-sudo) as_user=plain; shift ;;
-    -h | --help) sed -n '2,16s/^# \{0,1\}//p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"; exit 0 ;;
     -*) echo "$0: unknown option $1 (see --help)" >&2; exit 2 ;;
     *) goals+=("$1"); shift ;;
     esac
