@@ -51,7 +51,7 @@ refuses() {
     label=$1
     said=$2
     shift 2
-    env XDG_RUNTIME_DIR="$work/runtime" "$@" "$program" >"$work/out" 2>"$work/err"
+    env "$@" XDG_RUNTIME_DIR="$work/runtime" "$program" >"$work/out" 2>"$work/err"
     status=$?
     # shellcheck disable=SC2254 # SAID is a pattern
     case $(cat "$work/err") in
