@@ -10,15 +10,15 @@ if [ "${1-}" != --inside ]; then
 fi
 program=$2
 failed=0
+# shellcheck source=../support/x11-game.sh
+. "$here/../support/x11-game.sh"
 
 # shows LABEL COMMAND...: the game started by COMMAND opens its start window on the X display,
 # and sway has no window of it.
 shows() {
     label=$1
     shift
-    "$@" &
-    game=$!
-    if ! timeout 20 xdotool search --sync --onlyvisible --name '^Cifrotto$' >/dev/null; then
+    if ! start_game "$@"; then
         echo "FAIL: $label: no X11 window"
         failed=1
     elif swaymsg -t get_tree | grep -q '"app_id": "cifrotto"\|"shell": "xdg_shell"'; then
@@ -27,10 +27,7 @@ shows() {
     else
         echo "PASS: $label: an X11 window"
     fi
-    kill "$game" 2>/dev/null
-    wait "$game" 2>/dev/null
-    # Until the window has gone, a later case would find it.
-    while xdotool search --onlyvisible --name '^Cifrotto$' >/dev/null 2>&1; do sleep 0.05; done
+    end_game
 }
 
 shows "QT_QPA_PLATFORM=xcb" env QT_QPA_PLATFORM=xcb "$program"

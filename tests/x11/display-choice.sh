@@ -7,6 +7,8 @@ set -u
 name=display-choice
 # shellcheck source-path=SCRIPTDIR source=../support/servers.sh
 . "$(dirname "$0")/../support/servers.sh"
+# shellcheck source=../support/x11-game.sh
+. "$(dirname "$0")/../support/x11-game.sh"
 program=$1
 source=$2
 mkdir -m 700 "$work/runtime"
@@ -27,17 +29,14 @@ for case in "no locale:" LC_ALL=C:LC_ALL=C \
     "no runtime directory:XDG_RUNTIME_DIR= WAYLAND_DISPLAY=$x_socket"; do
     label=${case%%:*}
     # shellcheck disable=SC2086 # settings: words, or none at all
-    env -u QT_QPA_PLATFORM -u LANG -u LC_ALL -u LC_CTYPE XDG_RUNTIME_DIR="$work/runtime" \
-        WAYLAND_DISPLAY=wayland-cifrotto-none XDG_SESSION_TYPE=wayland ${case#*:} "$program" \
-        2>"$work/wayland.err" &
-    game=$!
-    if timeout 20 xdotool search --sync --onlyvisible --name '^Cifrotto$' >/dev/null; then
+    if start_game env -u QT_QPA_PLATFORM -u LANG -u LC_ALL -u LC_CTYPE \
+        XDG_RUNTIME_DIR="$work/runtime" WAYLAND_DISPLAY=wayland-cifrotto-none \
+        XDG_SESSION_TYPE=wayland ${case#*:} "$program" 2>"$work/wayland.err"; then
         echo "PASS: on a Wayland session ($label) the start window opens through X11"
     else
         fail "on a Wayland session ($label) no start window appeared"
     fi
-    kill "$game" 2>/dev/null
-    wait "$game" 2>/dev/null
+    end_game
     if grep -v "^QStandardPaths: XDG_RUNTIME_DIR not set" "$work/wayland.err" >&2; then
         fail "on a Wayland session ($label) the game printed the above"
     else
