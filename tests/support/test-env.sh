@@ -11,6 +11,11 @@
 # in a VALUE, is that folder's path.
 set -eu
 name=test-env
+# The private home lies in /tmp whatever TMPDIR says, so that its paths stay short: fontconfig,
+# as Debian 12 and 13 ship it, loses a buffer for a configuration path of about a hundred
+# characters or more, which LeakSanitizer reports as the game's.
+caller_tmpdir=${TMPDIR-}
+TMPDIR=/tmp
 # shellcheck source-path=SCRIPTDIR source=servers.sh
 . "$(dirname "$0")/servers.sh"
 
@@ -47,7 +52,7 @@ for argument; do
     fi
     set -- "$@" "$argument"
 done
-[ -z "${TMPDIR-}" ] || set -- TMPDIR="$TMPDIR" "$@"
+[ -z "$caller_tmpdir" ] || set -- TMPDIR="$caller_tmpdir" "$@"
 [ -z "${USER-}" ] || set -- USER="$USER" "$@"
 [ -z "${LOGNAME-}" ] || set -- LOGNAME="$LOGNAME" "$@"
 exec env -i PATH="$PATH" HOME="$home" XDG_CONFIG_HOME="$home/.config" \
