@@ -87,7 +87,7 @@ public:
 
     QRect rect() const override {
         const auto* form = static_cast<const QWidget*>(item()->parent());
-        const QRect local = item()->pixelRect().toAlignedRect();
+        const QRect local = item()->spokenRect().toAlignedRect();
         return {form->mapToGlobal(local.topLeft()), local.size()};
     }
 
@@ -130,7 +130,7 @@ public:
     QAccessibleInterface* childAt(int x, int y) const override {
         const QPointF local = group()->parentWidget()->mapFromGlobal(QPoint(x, y));
         for (QObject* object : exposed())
-            if (static_cast<Item*>(object)->pixelRect().contains(local))
+            if (static_cast<Item*>(object)->spokenRect().contains(local))
                 return accessibleOf(object);
         return nullptr;
     }
@@ -184,7 +184,7 @@ public:
         const QPointF local = form()->mapFromGlobal(QPoint(x, y));
         const auto items = form()->items();
         for (auto it = items.rbegin(); it != items.rend(); ++it)
-            if ((*it)->isExposed() && (*it)->pixelRect().contains(local))
+            if ((*it)->isExposed() && (*it)->spokenRect().contains(local))
                 return accessibleOf(*it);
         return QAccessibleWidget::childAt(x, y);
     }

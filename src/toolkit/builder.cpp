@@ -1,6 +1,7 @@
 // builder.cpp: one function that turns any window's layout table into controls.
 #include "toolkit/builder.h"
 
+#include "toolkit/button.h"
 #include "toolkit/click_area.h"
 #include "toolkit/form.h"
 #include "toolkit/line.h"
@@ -8,9 +9,7 @@
 #include "toolkit/system_colours.h"
 
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
 #include <stdexcept>
@@ -26,26 +25,8 @@ void place(Form& form, QWidget& widget, const ControlSpec& entry) {
     widget.setVisible(entry.visible);
 }
 
-// Return presses the button that has the focus, as Space does, and only when freshly pressed:
-// a Return held on the last empty hole fills it and hands the focus to "&Conferma", and a
-// held Return on "&Conferma" opens the end window with the focus on "&Sì"; the keyboard's
-// repeats must press neither. Space already presses on its release, which a repeat is not.
-class Button : public QPushButton {
-public:
-    using QPushButton::QPushButton;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-        if (enter && event->isAutoRepeat())
-            event->accept();
-        else
-            QPushButton::keyPressEvent(event);
-    }
-};
-
 QWidget* makeButton(Form& form, const ControlSpec& entry) {
-    auto* button = new Button(QString::fromUtf8(entry.caption), &form);
+    auto* button = new Button(form, QString::fromUtf8(entry.caption));
     button->setAutoDefault(true);
     if (entry.cancel)
         form.setCancelButton(button);
@@ -57,10 +38,8 @@ QWidget* makeLabel(Form& form, const ControlSpec& entry) {
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setWordWrap(entry.wordWrap);
     label->setTextFormat(Qt::PlainText);
-    if (entry.border) {
+    if (entry.border)
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
-        label->setLineWidth(1);
-    }
     QPalette colours = label->palette();
     colours.setColor(QPalette::WindowText, screenColour(entry.foreground));
     colours.setColor(QPalette::Window, screenColour(entry.background));

@@ -15,6 +15,7 @@
 #include <QAccessibleEvent>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFrame>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -250,6 +251,10 @@ TwipRect Form::placeOf(const QWidget& control) const { return placed_[placed(con
 void Form::fitCaption(QWidget& control) { fit(placed_[placed(control)]); }
 
 void Form::fit(const Placed& control) const {
+    // A frame's line is as thick as the board's, and the caption fits within it.
+    if (auto* frame = qobject_cast<QFrame*>(control.control);
+        frame && frame->frameShape() != QFrame::NoFrame)
+        frame->setLineWidth(zoom_.strokeWidth());
     control.control->setFont(
         fittedFont(*control.control, control.font, zoom_.factor, control.wrapped));
 }

@@ -61,8 +61,8 @@ public:
     // available area; the player's keys come here, and a later window opens at that zoom.
     void zoomTo(double factor);
 
-    // A native control at its place in the layout: the form keeps it there, and its caption's
-    // font enlarged and fitted to it, whatever the zoom.
+    // A native control at its place in the layout: the form keeps it there, its frame's line as
+    // thick as the zoom and its caption's font enlarged and fitted to it, whatever the zoom.
     void place(QWidget& control, TwipRect rect, FontSpec font, bool wrapped);
     // Moves a placed control within the layout.
     void setPlace(QWidget& control, TwipRect rect);

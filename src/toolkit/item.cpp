@@ -7,7 +7,7 @@ namespace toolkit {
 
 // The item joins its form's stacking order on top of the items created before it.
 Item::Item(Form& form, const QString& name, TwipRect rect, bool visible, QAccessible::Role role)
-    : QObject(&form), form_(form), rect_(rect), visible_(visible), role_(role) {
+    : QObject(&form), form_(form), rect_(rect), spokenRect_(rect), visible_(visible), role_(role) {
     setObjectName(name);
     form.adopt(*this);
 }
@@ -15,6 +15,8 @@ Item::Item(Form& form, const QString& name, TwipRect rect, bool visible, QAccess
 const Zoom& Item::zoom() const { return form_.zoom(); }
 
 QRectF Item::pixelRect() const { return zoom().toPixels(rect_); }
+
+QRectF Item::spokenRect() const { return zoom().toPixels(spokenRect_); }
 
 namespace {
 // Screen readers keep what they were told: every change to what they read must be said,

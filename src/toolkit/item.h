@@ -20,6 +20,10 @@ public:
     TwipRect rect() const { return rect_; }
     // Where the item lies in its window's pixels, at the window's zoom.
     QRectF pixelRect() const;
+    // Where a screen reader is told the item lies, in the same pixels: its own box, or the
+    // larger one of what it speaks for (a row's answer speaks for its block of four squares).
+    QRectF spokenRect() const;
+    void setSpokenRect(TwipRect rect) { spokenRect_ = rect; }
     bool isVisible() const { return visible_; }
     void setVisible(bool visible);
 
@@ -66,6 +70,7 @@ protected:
 private:
     Form& form_;
     TwipRect rect_;
+    TwipRect spokenRect_;
     bool visible_;
     QString accessibleName_;
     QString toolTip_;

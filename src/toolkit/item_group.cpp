@@ -3,6 +3,7 @@
 
 #include "toolkit/click_area.h"
 #include "toolkit/form.h"
+#include "toolkit/line.h"
 #include "toolkit/versions.h"
 
 #include <QAccessible>
@@ -85,16 +86,10 @@ QRect ItemGroup::ringAround(int index) const {
     return box.adjusted(-reach, -reach, reach, reach);
 }
 
-// Four filled bands on whole pixels: sharp at any scale factor, with no antialiased edge.
 void ItemGroup::paintRing(QPainter& painter, const QColor& ink) const {
     const QRect ring = ringRect();
-    if (ring.isNull())
-        return;
-    const int width = zoom()->strokeWidth(kRingWidth);
-    painter.fillRect(ring.left(), ring.top(), ring.width(), width, ink);
-    painter.fillRect(ring.left(), ring.bottom() + 1 - width, ring.width(), width, ink);
-    painter.fillRect(ring.left(), ring.top(), width, ring.height(), ink);
-    painter.fillRect(ring.right() + 1 - width, ring.top(), width, ring.height(), ink);
+    if (!ring.isNull())
+        fillFrame(painter, ring, zoom()->strokeWidth(kRingWidth), ink);
 }
 
 void ItemGroup::keyPressEvent(QKeyEvent* event) {

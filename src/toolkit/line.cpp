@@ -1,4 +1,4 @@
-// line.cpp: painting a line.
+// line.cpp: painting a line, and a frame.
 #include "toolkit/line.h"
 
 #include "colour/colour_value.h"
@@ -35,6 +35,13 @@ void Line::paint(QPainter& painter) const {
     else
         line.setHeight(thickness);
     painter.fillRect(line, screenColour(colour::kWindowText));
+}
+
+void fillFrame(QPainter& painter, const QRect& box, int width, const QColor& ink) {
+    painter.fillRect(box.left(), box.top(), box.width(), width, ink);
+    painter.fillRect(box.left(), box.bottom() + 1 - width, box.width(), width, ink);
+    painter.fillRect(box.left(), box.top(), width, box.height(), ink);
+    painter.fillRect(box.right() + 1 - width, box.top(), width, box.height(), ink);
 }
 
 } // namespace toolkit

@@ -1,7 +1,10 @@
-// line.h: a straight line 1 pixel wide in the window-text colour.
+// line.h: a straight line 1 pixel wide in the window-text colour, and frames of whole pixels.
 #pragma once
 
 #include "toolkit/item.h"
+
+#include <QColor>
+#include <QRect>
 
 namespace toolkit {
 
@@ -13,5 +16,9 @@ public:
 
     void paint(QPainter& painter) const override;
 };
+
+// A frame `width` pixels wide along the inside of box: four filled bands on whole pixels, sharp
+// at any scale, with no antialiased edge.
+void fillFrame(QPainter& painter, const QRect& box, int width, const QColor& ink);
 
 } // namespace toolkit

@@ -1,5 +1,8 @@
-// system_colours.cpp: 0x00BBGGRR values and system-colour references to QColor.
+// system_colours.cpp: 0x00BBGGRR values and system-colour references to QColor, and contrast.
 #include "toolkit/system_colours.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace toolkit {
 
@@ -26,6 +29,21 @@ QColor screenColour(colour::ColourValue value) {
     }
     return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
                   static_cast<int>((value >> 16) & 0xFF));
+}
+
+namespace {
+double luminance(const QColor& colour) {
+    const auto linear = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+} // namespace
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    const auto [darker, lighter] = std::minmax({luminance(a), luminance(b)});
+    return (lighter + 0.05) / (darker + 0.05);
 }
 
 } // namespace toolkit

@@ -14,4 +14,7 @@ namespace toolkit {
 // stays the system-colour reference; only its look is fixed.
 QColor screenColour(colour::ColourValue value);
 
+// How far apart two colours stand, as WCAG measures it: 1 (the same) to 21 (black and white).
+double contrastRatio(const QColor& a, const QColor& b);
+
 } // namespace toolkit

@@ -21,6 +21,14 @@ struct TwipRect {
     int height = 0;
 };
 
+// The smallest rectangle that holds both.
+constexpr TwipRect united(const TwipRect& a, const TwipRect& b) {
+    const int left = std::min(a.left, b.left);
+    const int top = std::min(a.top, b.top);
+    return {left, top, std::max(a.left + a.width, b.left + b.width) - left,
+            std::max(a.top + a.height, b.top + b.height) - top};
+}
+
 constexpr double toPixels(double twips) { return twips / kTwipsPerPixel; }
 // Half a pixel away from zero, as the layouts were always rounded.
 constexpr int rounded(double pixels) {

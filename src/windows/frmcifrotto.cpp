@@ -158,7 +158,13 @@ frmcifrotto::frmcifrotto(toolkit::WindowRegistry& registry,
             new toolkit::ItemGroup(*this, QStringLiteral("row%1").arg(row), rowSpoken(row));
         for (int column = 1; column <= rules::kColumns; ++column)
             group->add(holeAreas_.at(row, column));
-        group->add(squares_.at(row, 1)); // the row's answer speaks through its first square
+        // The row's answer speaks through its first square, for the block of all four.
+        toolkit::Shape& answer = squares_.at(row, 1);
+        toolkit::TwipRect block = answer.rect();
+        for (int k = 2; k <= rules::kColumns; ++k)
+            block = toolkit::united(block, squares_.at(row, k).rect());
+        answer.setSpokenRect(block);
+        group->add(answer);
         group->onKey([this, row](const QKeyEvent& key) { return rowKey(row, key); });
         QWidget::setTabOrder(previous, group);
         previous = group;

@@ -33,10 +33,11 @@ QImage shown(QWidget* window) {
 }
 
 // Where a caption belongs: inside a label's frame, or inside the bevel of a button, which the
-// desktop's style draws at most 3 pixels deep (Fusion, Windows).
-QRect insideOf(const QWidget& control) {
+// desktop's style draws at most 3 pixels deep (Fusion, Windows), enlarged as the window's lines.
+QRect insideOf(const QWidget& control, double zoom) {
+    const int bevel = 3 * qRound(zoom);
     const QRect inside = qobject_cast<const QPushButton*>(&control)
-                             ? control.rect().adjusted(3, 3, -3, -3)
+                             ? control.rect().adjusted(bevel, bevel, -bevel, -bevel)
                              : control.contentsRect();
     return inside.translated(control.mapTo(control.window(), QPoint()));
 }
@@ -162,7 +163,7 @@ private slots:
                 openingWidth.at(window->objectName()) * std::min(chosenZoom(), 1.4));
         const auto* widget = support::control<QWidget>(window, control);
         QVERIFY(widget->isEnabled());
-        const QRect inside = insideOf(*widget);
+        const QRect inside = insideOf(*widget, window->zoom().factor);
         const Caption seen = captionIn(shown(window).copy(inside));
         const QString what = QStringLiteral("%1 on %2, ink at %3,%4 %5x%6 in %7x%8")
                                  .arg(seen.ink.name(), seen.background.name())

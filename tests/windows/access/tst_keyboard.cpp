@@ -10,6 +10,7 @@
 
 #include <QBackingStore>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QTest>
 
 namespace {
@@ -268,24 +269,60 @@ private slots:
 
     // The ring as the screen shows it, where a ring left behind would stay: round the
     // focused swatch or hole only, and gone when the group or the window loses the focus; in
-    // a board the player enlarged, as far out and as thick as the zoom.
+    // a board the player enlarged, as far out and as thick as the zoom. A button's focus too,
+    // under a light desktop look and a dark one.
     void theFocusRingShowsOnScreenOnlyRoundWhereTheKeyboardIs_data() {
         QTest::addColumn<int>("zoom");
-        QTest::newRow("opening size") << 1;
-        QTest::newRow("enlarged twice") << 2;
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("opening size") << 1 << false;
+        QTest::newRow("enlarged twice") << 2 << false;
+        QTest::newRow("enlarged three times, dark buttons") << 3 << true;
     }
     void theFocusRingShowsOnScreenOnlyRoundWhereTheKeyboardIs() {
         QFETCH(int, zoom);
+        QFETCH(bool, dark);
+        const QPalette desktop = QApplication::palette();
+        const auto restore = qScopeGuard([&desktop] { QApplication::setPalette(desktop); });
+        if (dark)
+            QApplication::setPalette(QPalette(Qt::black)); // black faces, white captions
         QVERIFY(support::enlarge(game, QSizeF(zoom, zoom)).isValid());
         const auto ringAcross = [zoom](QWidget* window, QRect box, bool ring) {
             return ::ringAcross(window, box, ring, zoom);
         };
+        // "&Fine", where the focus starts, against "&Soluzione", the same button without it:
+        // from the edge in (past a border already in its colour), the focus changes a band at
+        // least as thick as the zoom that stands out 3:1 from the face, and the edge 3:1 from
+        // the board; once the focus has gone, "&Fine" looks like "&Soluzione".
+        const double ratio = game->devicePixelRatioF();
+        const auto leftSide = [this, zoom, ratio](const char* name) {
+            const QRect box = support::pixelRectOf(support::controlOf(game, name));
+            return lastShown(game).copy(int(box.left() * ratio), int(box.center().y() * ratio),
+                                        int(4 * zoom * ratio), 1);
+        };
+        const auto focusShows = [&] {
+            const QImage focused = leftSide("cmdesci"), without = leftSide("cmdsoluzione");
+            const auto at = [&focused](int x) { return focused.pixelColor(x, 0); };
+            const auto changed = [&](int x) {
+                return support::contrast(at(x), without.pixelColor(x, 0)) >= 1.5;
+            };
+            int band = 0;
+            while (band + 1 < focused.width() && !changed(band))
+                ++band;
+            int depth = band;
+            while (depth + 1 < focused.width() && changed(depth))
+                ++depth;
+            return depth - band >= zoom * ratio &&
+                   support::contrast(at(0), support::rgb(0x80C0FF)) >= 3 &&
+                   support::contrast(at(depth - 1), at(focused.width() - 1)) >= 3;
+        };
+        QTRY_VERIFY(focusShows());
         const QRect bianco = support::pixelRectOf(play::shape(game, play::swatch(1)));
         const QRect firstHole = support::pixelRectOf(play::shape(game, play::disc(1, 1)));
         // Not the second: its ring would reach into the first's gap.
         const QRect thirdHole = support::pixelRectOf(play::shape(game, play::disc(1, 3)));
         tabs(game, 3);
         QTRY_COMPARE(ringAcross(game, bianco, true), QString());
+        QTRY_VERIFY(leftSide("cmdesci") == leftSide("cmdsoluzione"));
         support::key(game, Qt::Key_Tab);
         QTRY_COMPARE(ringAcross(game, bianco, false), QString());
         QTRY_COMPARE(ringAcross(game, firstHole, true), QString());

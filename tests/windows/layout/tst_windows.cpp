@@ -147,13 +147,16 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("twips");
+        QTest::addColumn<QRect>("spoken");   // where a screen reader is told it is
         QTest::addColumn<QSizeF>("stretch"); // the client's width and height over the opening's
         using kinds::kStart, kinds::kRules, kinds::kEnd;
         for (const QSizeF stretch : {QSizeF(2, 2), QSizeF(1.5, 1.5), QSizeF(1.3, 2.5)}) {
-            const auto row = [stretch](const QString& kind, const char* name, QRect twips) {
+            const auto row = [stretch](const QString& kind, const char* name, QRect twips,
+                                       QRect spoken = {}) {
                 QTest::addRow("%s %s at %gx%g", qPrintable(kind), name, stretch.width(),
                               stretch.height())
-                    << kind << QString::fromLatin1(name) << twips << stretch;
+                    << kind << QString::fromLatin1(name) << twips
+                    << (spoken.isNull() ? twips : spoken) << stretch;
             };
             row(kStart, "cmdistruzioni", {2280, 5520, 1455, 495});
             row(kStart, "Picture1", {1080, 240, 3855, 5055});
@@ -164,6 +167,8 @@ private slots:
             row(kinds::kGame, "cmdconferma", {4200, 4080, 1575, 495});
             row(kinds::kGame, "shp124", {2040 + 3 * 480, 840, 375, 375});
             row(kinds::kGame, "shpp124", {1560, 840, 135, 135});
+            // A row's answer speaks for its block of four squares.
+            row(kinds::kGame, "shpp121", {1320, 1080, 135, 135}, {1320, 840, 375, 375});
             row(kinds::kGame, "Line14", {1200, 1320 + 600 * 10, 2760, 15});
         }
     }
@@ -171,6 +176,7 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, name);
         QFETCH(QRect, twips);
+        QFETCH(QRect, spoken);
         QFETCH(QSizeF, stretch);
         play::SeededRegistry registry;
         toolkit::Form* window = flow::reach(registry, kind);
@@ -186,13 +192,14 @@ private slots:
         QObject* control = support::controlOf(window, name);
         const QRect told = QAccessible::queryAccessibleInterface(control)->rect().translated(
             -window->mapToGlobal(QPoint()));
-        for (const QRect& seen : {support::pixelRectOf(control), told}) {
+        for (const auto& [seen, want] :
+             {std::pair(support::pixelRectOf(control), expected),
+              std::pair(told, support::zoomed(spoken, opening, client))}) {
             QString text;
-            QDebug(&text) << seen << "for" << expected;
-            QVERIFY2(qAbs(seen.left() - expected.left()) <= 1 &&
-                         qAbs(seen.top() - expected.top()) <= 1 &&
-                         qAbs(seen.right() + 1 - expected.right()) <= 1 &&
-                         qAbs(seen.bottom() + 1 - expected.bottom()) <= 1,
+            QDebug(&text) << seen << "for" << want;
+            QVERIFY2(qAbs(seen.left() - want.left()) <= 1 && qAbs(seen.top() - want.top()) <= 1 &&
+                         qAbs(seen.right() + 1 - want.right()) <= 1 &&
+                         qAbs(seen.bottom() + 1 - want.bottom()) <= 1,
                      qPrintable(text));
         }
         // The margins round the layout are the window's own colour.
@@ -200,16 +207,22 @@ private slots:
         QCOMPARE(support::colourAt(window, QPoint(1, 1)), background);
         QCOMPARE(support::colourAt(window, QPoint(client.width() - 2, client.height() - 2)),
                  background);
-        // A line, and an answer square's outline, are as thick as the zoom in whole pixels.
-        if (name.startsWith(QLatin1String("Line")) || name.startsWith(QLatin1String("shpp"))) {
-            const int thickness = std::max(1, qRound(expected.height() * 15 / twips.height()));
-            const QPointF inside = name.startsWith(QLatin1String("Line"))
-                                       ? QPointF(expected.center().x(), expected.top())
-                                       : QPointF(expected.left(), expected.center().y());
-            const QPointF across =
-                name.startsWith(QLatin1String("Line")) ? QPointF(0, 1) : QPointF(1, 0);
-            QVERIFY(support::readsAsText(
-                support::colourAt(window, (inside + across * (thickness - 1)).toPoint())));
+        // A line, an answer square's outline, the rules' border and a button's are as thick as
+        // the zoom in whole pixels: across it, that many pixels alike, then another colour.
+        const bool line = name.startsWith(QLatin1String("Line"));
+        if (line || name.startsWith(QLatin1String("shpp")) ||
+            name.startsWith(QLatin1String("cmd")) || name == QLatin1String("Label1")) {
+            const QRect box = support::pixelRectOf(control);
+            const QPoint edge =
+                line ? QPoint(box.center().x(), box.top()) : QPoint(box.left(), box.center().y());
+            const QImage image = support::grab(window);
+            int run = 1;
+            while (support::contrast(image.pixelColor(edge + QPoint(!line, line) * run),
+                                     image.pixelColor(edge)) < 1.1)
+                ++run;
+            QCOMPARE(run, std::max(1, qRound(expected.height() * 15 / twips.height())));
+            QVERIFY(name.startsWith(QLatin1String("cmd")) ||
+                    support::readsAsText(image.pixelColor(edge)));
         }
     }
 
@@ -245,50 +258,67 @@ private slots:
         QCOMPARE(support::grab(window), seen);
     }
 
-    // The zoom goes with the player for the rest of the run: each window opened later opens
-    // at it, as far as the screen holds it.
+    // The zoom goes with the player for the rest of the run, chosen by the keys, by the frame
+    // (an edge dragged), by maximising or by full screen: each window opened later opens at
+    // it, as far as the screen holds it, and Ctrl+0 still takes it to its opening size.
+    void laterWindowsOpenAtTheChosenZoom_data() {
+        QTest::addColumn<QString>("how");
+        for (const char* how : {"keys", "frame", "maximised", "full screen"})
+            QTest::newRow(how) << QString::fromLatin1(how);
+    }
     void laterWindowsOpenAtTheChosenZoom() {
+        QFETCH(QString, how);
         play::SeededRegistry registry;
         toolkit::Form* start = flow::reach(registry, kinds::kStart);
         QVERIFY(QTest::qWaitForWindowExposed(start));
-        const auto zoomOf = [](const QWidget* window, QSize opening) {
-            return double(window->width()) / opening.width();
-        };
+        QTRY_VERIFY(start->maximumWidth() == QWIDGETSIZE_MAX);
         const QSize startOpening = start->size();
-        support::key(start, Qt::Key_Plus, Qt::ControlModifier);
-        const double chosen = zoomOf(start, startOpening);
-        QVERIFY(chosen > 1.1);
+        const QImage startSeen = support::grab(start);
+        if (how == "keys")
+            support::key(start, Qt::Key_Plus, Qt::ControlModifier);
+        else if (how == "frame")
+            QCOMPARE(support::enlarge(start, QSizeF(552.0 / 402, 633.0 / 433)), QSize(552, 633));
+        else if (how == "maximised")
+            start->showMaximized();
+        else
+            start->showFullScreen();
+        QTRY_VERIFY(start->width() > startOpening.width() * 1.1);
+        const double chosen = start->zoom().factor;
+        // At the chosen zoom, or as large as the screen's available area holds it.
+        const auto keeps = [chosen](const toolkit::Form* w) {
+            const QSize spare =
+                w ? w->screen()->availableGeometry().size() - w->frameGeometry().size() : QSize();
+            return w && (qAbs(w->zoom().factor - chosen) < 0.01 ||
+                         std::min(spare.width(), spare.height()) <= 1);
+        };
         const auto open = [&registry](toolkit::Form* from, const char* button) {
             support::click(from, QString::fromLatin1(button));
             support::settle();
             toolkit::Form* opened = registry.loadedWindows().back();
             return QTest::qWaitForWindowExposed(opened) ? opened : nullptr;
         };
-        const QSize enlargedStart = start->size();
         toolkit::Form* rules = open(start, "cmdistruzioni");
-        QVERIFY(rules);
-        QCOMPARE(rules->size(), enlargedStart);
+        QVERIFY(keeps(rules));
         start = open(rules, "cmdok");
-        QVERIFY(start);
-        QCOMPARE(zoomOf(start, startOpening), chosen);
+        QVERIFY(keeps(start));
 
         toolkit::Form* game = open(start, "cmdcomincia");
-        QVERIFY(game);
+        QVERIFY(keeps(game) && game->width() > 401);
         const QSize enlarged = game->size();
-        QVERIFY(qAbs(zoomOf(game, QSize(401, 535)) - chosen) < 0.01);
         game = open(game, "cmdricomincia");
         QVERIFY(game);
         QCOMPARE(game->size(), enlarged);
-        const toolkit::Form* end = open(game, "cmdsoluzione");
-        QVERIFY(end);
-        QVERIFY(qAbs(zoomOf(end, QSize(196, 117)) - chosen) < 0.01);
+        QVERIFY(keeps(open(game, "cmdsoluzione")));
         start = open(game, "cmdesci");
-        QVERIFY(start);
-        QCOMPARE(zoomOf(start, startOpening), chosen);
+        QVERIFY(keeps(start));
+        // Ctrl+0 takes a window that opened larger to the layout's own size and pixels.
+        support::key(start, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(start->size(), startOpening);
+        QCOMPARE(support::grab(start), startSeen);
     }
 
     // The rules text: wrapped at the label's width, each line centred, on light yellow inside
-    // a one-line border.
+    // a one-line border; it grows with its window.
     void instructionsShowTheRulesCentredOnLightYellow() {
         play::SeededRegistry registry;
         toolkit::Form* window = flow::reach(registry, kinds::kRules);
@@ -349,6 +379,20 @@ private slots:
         if (inLine)
             endLine();
         QVERIFY2(lines >= 5, qPrintable(QStringLiteral("%1 lines of text").arg(lines)));
+
+        // Enlarged twice, the text is twice as large: four times the ink.
+        const auto ink = [window, label] {
+            const QImage text =
+                support::grab(window).copy(label->contentsRect().translated(label->pos()));
+            int count = 0;
+            for (int y = 0; y < text.height(); ++y)
+                for (int x = 0; x < text.width(); ++x)
+                    count += isInk(text.pixelColor(x, y)) ? 1 : 0;
+            return count;
+        };
+        const int opening = ink();
+        QVERIFY(support::enlarge(window, QSizeF(2, 2)).isValid());
+        QVERIFY2(qAbs(ink() / (4.0 * opening) - 1) < 0.2, qPrintable(QString::number(opening)));
     }
 };
 
