@@ -2,6 +2,8 @@
 // opening size and by a coverage rule of their own when it is enlarged.
 #include "toolkit/circle_drawing.h"
 
+#include "toolkit/drawings.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
@@ -9,7 +11,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <vector>
 
 namespace toolkit {
 
@@ -30,19 +31,6 @@ static_assert(sizeof(Look) == 56);
 QString keyOf(const Look& look) {
     return QStringLiteral("cifrotto-circle ") +
            QLatin1String(reinterpret_cast<const char*>(&look), sizeof look);
-}
-
-// The drawings in the cache, all made at one scale (zoom times device pixel ratio): at another
-// scale they are dropped, so that the large drawings of a maximised board do not stay once it
-// is back to a smaller size.
-struct Drawings {
-    double scale = 0;
-    std::vector<QString> keys;
-};
-
-Drawings& drawings() {
-    static Drawings held;
-    return held;
 }
 
 // As the opening size always had it: one antialiased QPainter pass, the pen along the inside
@@ -165,13 +153,7 @@ void paintCircle(QPainter& painter, const QRectF& box, const CircleStyle& style,
                     exact ? 1u : 0u,
                     0u};
 
-    Drawings& held = drawings();
-    if (held.scale != zoom * ratio) {
-        for (const QString& key : held.keys)
-            QPixmapCache::remove(key);
-        held.keys.clear();
-        held.scale = zoom * ratio;
-    }
+    paintingAtScale(zoom * ratio);
     const QString key = keyOf(look);
     QPixmap circle;
     if (!QPixmapCache::find(key, &circle)) {
@@ -181,8 +163,7 @@ void paintCircle(QPainter& painter, const QRectF& box, const CircleStyle& style,
             circle = QPixmap::fromImage(Coverage(look).draw());
             circle.setDevicePixelRatio(ratio);
         }
-        if (QPixmapCache::insert(key, circle))
-            held.keys.push_back(key);
+        QPixmapCache::insert(key, circle);
     }
     painter.drawPixmap(corner, circle);
 }
