@@ -10,6 +10,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -30,6 +31,32 @@ QImage draw(QSvgRenderer& picture, int scale, const QString& background) {
 // starts on a whole device-independent pixel.
 constexpr int kBandRows = 16;
 
+// The runs toolkit/pixels.h describes: a pixel repeated is stored once behind its count, the
+// others as they are behind theirs.
+QByteArray runs(const QRgb* pixels, qsizetype count) {
+    constexpr qsizetype kLongest = 128;
+    const auto alike = [pixels, count](qsizetype i) {
+        return i + 1 < count && pixels[i] == pixels[i + 1];
+    };
+    QByteArray packed;
+    for (qsizetype i = 0; i < count;) {
+        qsizetype length = 1;
+        if (alike(i)) {
+            while (length < kLongest && alike(i + length - 1))
+                ++length;
+            packed.append(char(0x80 | (length - 1)));
+            packed.append(reinterpret_cast<const char*>(pixels + i), 4);
+        } else {
+            while (length < kLongest && i + length < count && !alike(i + length))
+                ++length;
+            packed.append(char(length - 1));
+            packed.append(reinterpret_cast<const char*>(pixels + i), 4 * length);
+        }
+        i += length;
+    }
+    return packed;
+}
+
 bool write(const QImage& image, const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -37,12 +64,13 @@ bool write(const QImage& image, const QString& path) {
     const toolkit::PixelsHeader header{std::uint32_t(image.width()), std::uint32_t(image.height()),
                                        std::uint32_t(image.format()), kBandRows};
     file.write(reinterpret_cast<const char*>(&header), sizeof header);
-    const qsizetype rowBytes = qsizetype(image.width()) * 4;
     for (int top = 0; top < image.height(); top += kBandRows) {
-        QByteArray rows;
-        for (int y = top; y < std::min(top + kBandRows, image.height()); ++y)
-            rows.append(reinterpret_cast<const char*>(image.constScanLine(y)), rowBytes);
-        const QByteArray packed = qCompress(rows, 9);
+        std::vector<QRgb> rows;
+        for (int y = top; y < std::min(top + kBandRows, image.height()); ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            rows.insert(rows.end(), row, row + image.width());
+        }
+        const QByteArray packed = runs(rows.data(), qsizetype(rows.size()));
         const auto bytes = std::uint32_t(packed.size());
         file.write(reinterpret_cast<const char*>(&bytes), sizeof bytes);
         file.write(packed);

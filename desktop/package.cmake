@@ -17,10 +17,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Cifrotto <cifrotto@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps lists the libraries the program links: Qt Core, Gui and Widgets, libc,
-# libstdc++, libxcb. What Qt loads at run time it cannot see: the packages that hold those
-# plugins are added as the package is made (package_depends.cmake), as dpkg names them on the
-# build machine, since Debian moves plugins between packages: Debian 13 put the SVG image
-# plugin in qt6-svg-plugins, which libqt6svg6 only recommends.
+# libstdc++, libxcb, fontconfig. What Qt loads at run time it cannot see: the packages that
+# hold those plugins are added as the package is made (package_depends.cmake), as dpkg names
+# them on the build machine, since Debian moves plugins between packages: Debian 13 put the
+# SVG image plugin in qt6-svg-plugins, which libqt6svg6 only recommends.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CIFROTTO_QT_PLUGINS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS})
 set(CIFROTTO_QT_LIBRARIES)

@@ -13,10 +13,11 @@ set -euo pipefail
 # screen's scale, rather than through XWayland); libqt6svg6 for the SVG
 # image plugin that draws the pictures at scales other than 1 and 2 (the program loads it, it
 # does not link it, and Debian 13 moved it into a package of its own: see svg_plugin below); libxcb to ask the window manager for its frame; Comic Neue, compiled in,
-# and DejaVu, the face every other text falls back to on a machine without fonts.
+# and DejaVu, the face every other text falls back to on a machine without fonts; fontconfig's
+# headers, to ask whether the installed Comic Neue is the one compiled in.
 run=(
     cmake make g++ pkg-config
-    qt6-base-dev qt6-wayland qt6-svg-dev libqt6svg6 libxcb1-dev
+    qt6-base-dev qt6-wayland qt6-svg-dev libqt6svg6 libxcb1-dev libfontconfig-dev
     fonts-comic-neue fonts-dejavu-core
 )
 # clang-format-19 for `make format-check` (Debian 12 and 13 both ship it, so the check gives one

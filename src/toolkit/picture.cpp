@@ -1,6 +1,7 @@
 // picture.cpp: drawing the picture unscaled.
 #include "toolkit/picture.h"
 
+#include "toolkit/drawings.h"
 #include "toolkit/form.h"
 #include "toolkit/pixels.h"
 
@@ -35,6 +36,7 @@ void Picture::prepare(qreal scale) {
 void Picture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const qreal ratio = devicePixelRatioF();
+    paintingAtScale(ratio * form_.zoom().factor);
     prepare(ratio * form_.zoom().factor);
     const auto place = [ratio](const QImage& image, int top) {
         return QRectF(QPointF(0, top / ratio), QSizeF(image.size()) / ratio);

@@ -1,10 +1,10 @@
 // pixels.cpp: unpacking a picture drawn at build time, band by band.
 #include "toolkit/pixels.h"
 
-#include <QByteArray>
 #include <QResource>
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace toolkit {
 
@@ -23,8 +23,33 @@ PackedPixels::PackedPixels(const QString& path) {
     bandBytes_ = qsizetype(resource.size()) - qsizetype(sizeof header_);
 }
 
+namespace {
+// Unpacks one band's runs into exactly `count` pixels; false if they do not fill them exactly.
+bool unpackRuns(const uchar* at, const uchar* end, QRgb* pixels, qsizetype count) {
+    qsizetype done = 0;
+    while (at < end) {
+        const int head = *at++;
+        const qsizetype length = (head & 0x7F) + 1;
+        const qsizetype bytes = head < 128 ? 4 * length : 4;
+        if (length > count - done || end - at < bytes)
+            return false;
+        if (head < 128) {
+            std::memcpy(pixels + done, at, size_t(bytes));
+        } else {
+            QRgb pixel = 0;
+            std::memcpy(&pixel, at, sizeof pixel);
+            std::fill_n(pixels + done, length, pixel);
+        }
+        at += bytes;
+        done += length;
+    }
+    return done == count;
+}
+} // namespace
+
 bool PackedPixels::forEachBand(const std::function<void(const QImage&, int)>& use) const {
-    const qsizetype rowBytes = qsizetype(header_.width) * 4;
+    const int width = int(header_.width);
+    std::vector<QRgb> rows(std::size_t(width) * header_.bandRows);
     const uchar* at = bands_;
     const uchar* end = bands_ + bandBytes_;
     for (int top = 0; top < int(header_.height); top += int(header_.bandRows)) {
@@ -35,13 +60,12 @@ bool PackedPixels::forEachBand(const std::function<void(const QImage&, int)>& us
         at += sizeof packed;
         if (end - at < qsizetype(packed))
             return false;
-        const QByteArray rows = qUncompress(at, qsizetype(packed));
-        at += packed;
         const int count = std::min(int(header_.bandRows), int(header_.height) - top);
-        if (rows.size() != rowBytes * count)
+        if (!unpackRuns(at, at + packed, rows.data(), qsizetype(width) * count))
             return false;
-        use(QImage(reinterpret_cast<const uchar*>(rows.constData()), int(header_.width), count,
-                   rowBytes, QImage::Format(header_.format)),
+        at += packed;
+        use(QImage(reinterpret_cast<const uchar*>(rows.data()), width, count, qsizetype(width) * 4,
+                   QImage::Format(header_.format)),
             top);
     }
     return true;

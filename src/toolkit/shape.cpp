@@ -1,16 +1,14 @@
 // shape.cpp: painting rectangles and circles with their 1-pixel outline.
 #include "toolkit/shape.h"
 
+#include "toolkit/circle_drawing.h"
 #include "toolkit/fonts.h"
 #include "toolkit/system_colours.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPixmap>
-#include <QPixmapCache>
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 
 namespace toolkit {
 
@@ -39,50 +37,6 @@ QRectF Shape::paintedRect() const {
     return {box.center().x() - side / 2, box.center().y() - side / 2, side, side};
 }
 
-// A board holds a few dozen circles of one size in a handful of colours, and every new game
-// draws them all again: each look is antialiased once into Qt's pixmap cache, then copied.
-void Shape::paintCircle(QPainter& painter, const QRectF& box, const QColor& outline,
-                        const QColor& fill) const {
-    const QPointF corner(std::floor(box.left()), std::floor(box.top()));
-    const QRectF local = box.translated(-corner);
-    const qreal ratio = painter.device()->devicePixelRatioF();
-    // The look's numbers as they lie in memory: formatting them as text cost a new board
-    // more than copying its circles.
-    const int pen = zoom().strokeWidth();
-    const struct {
-        double left, top, width, ratio;
-        QRgb outline, fill;
-        std::uint32_t kind, pen; // no padding: every byte is set
-    } look{local.left(),
-           local.top(),
-           local.width(),
-           ratio,
-           style_.outlined ? outline.rgba() : 0u,
-           style_.opaque ? fill.rgba() : 0u,
-           std::uint32_t(style_.outlined) * 2 + std::uint32_t(style_.opaque),
-           std::uint32_t(pen)};
-    static_assert(sizeof look == 48);
-    const QString key = QStringLiteral("cifrotto-circle ") +
-                        QLatin1String(reinterpret_cast<const char*>(&look), sizeof look);
-    QPixmap circle;
-    if (!QPixmapCache::find(key, &circle)) {
-        const QSizeF extent(std::ceil(local.right()), std::ceil(local.bottom()));
-        circle = QPixmap((extent * ratio).toSize());
-        circle.setDevicePixelRatio(ratio);
-        circle.fill(Qt::transparent);
-        QPainter draw(&circle);
-        // One antialiased pass: the pen runs along the inside of the box.
-        draw.setRenderHint(QPainter::Antialiasing, true);
-        draw.setPen(style_.outlined ? QPen(outline, pen) : QPen(Qt::NoPen));
-        draw.setBrush(style_.opaque ? QBrush(fill) : QBrush(Qt::NoBrush));
-        const double half = pen / 2.0;
-        draw.drawEllipse(style_.outlined ? local.adjusted(half, half, -half, -half) : local);
-        draw.end();
-        QPixmapCache::insert(key, circle);
-    }
-    painter.drawPixmap(corner, circle);
-}
-
 void Shape::paint(QPainter& painter) const {
     const QRectF box = paintedRect();
     const QColor outline = screenColour(colour::kWindowText);
@@ -105,7 +59,9 @@ void Shape::paint(QPainter& painter) const {
         return;
     }
 
-    paintCircle(painter, box, outline, fill);
+    paintCircle(painter, box,
+                {style_.outlined ? outline : QColor(), style_.opaque ? fill : QColor(), pen},
+                zoom().factor);
     if (!mark_.isEmpty())
         paintMark(painter, box, fill);
 }

@@ -37,8 +37,6 @@ public:
     void paint(QPainter& painter) const override;
 
 private:
-    void paintCircle(QPainter& painter, const QRectF& box, const QColor& outline,
-                     const QColor& fill) const;
     void paintMark(QPainter& painter, const QRectF& box, const QColor& fill) const;
 
     ShapeStyle style_;
