@@ -4,6 +4,7 @@
 #include "app/display.h"
 #include "app/start.h"
 #include "app/utf8_locale.h"
+#include "toolkit/platform.h"
 #include "toolkit/registry.h"
 
 #include <QApplication>
@@ -26,7 +27,7 @@ int main(int argc, char* argv[]) {
     // wait for ever for a read this thread prepared (seen with Qt 6.4 under mutter, on a busy
     // machine, after every window had gone). Nothing is left to save or to close here, so the
     // program ends at once rather than risk it.
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    if (toolkit::platform() == toolkit::Platform::Wayland) {
         std::fflush(nullptr);
         std::_Exit(status);
     }

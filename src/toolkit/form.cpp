@@ -6,6 +6,7 @@
 #include "toolkit/fonts.h"
 #include "toolkit/item.h"
 #include "toolkit/item_group.h"
+#include "toolkit/platform.h"
 #include "toolkit/registry.h"
 #include "toolkit/system_colours.h"
 #include "toolkit/twips.h"
@@ -66,7 +67,9 @@ QMargins frameOfOpenWindows() {
     return {};
 }
 
-bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+// A Wayland compositor places every window as it sees fit. Elsewhere the game places its own,
+// and offscreen as on X11, so that the tests check the places an X11 player sees.
+bool gamePlacesWindows() { return platform() != Platform::Wayland; }
 } // namespace
 
 Form::Form(WindowRegistry& registry, const FormSpec& layout)
@@ -143,8 +146,7 @@ void Form::withFocusUntold(const std::function<void()>& change) {
 }
 
 void Form::centreOnScreen(int raiseTwips) {
-    // A Wayland client cannot place its windows: the compositor does, as it sees fit.
-    if (onWayland())
+    if (!gamePlacesWindows())
         return;
     const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect area = display->geometry();
@@ -204,7 +206,7 @@ void Form::zoomTo(double factor) {
     const QSize client = sizeAt(factor, frame);
     registry_.setChosenZoom(Zoom::toFit(openingSize_, client).factor);
     // The window grows round its centre, and its frame stays on the screen's available area.
-    if (isVisible() && !onWayland()) {
+    if (isVisible() && gamePlacesWindows()) {
         const QRect room =
             (screen() ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
         QRect outer({}, client.grownBy(frame));
