@@ -74,7 +74,8 @@ bool gamePlacesWindows() { return platform() != Platform::Wayland; }
 
 Form::Form(WindowRegistry& registry, const FormSpec& layout)
     : registry_(registry), background_(layout.background),
-      openingSize_(toWholePixels(layout.clientWidth), toWholePixels(layout.clientHeight)) {
+      openingSize_(unzoomedWholePixels(layout.clientWidth),
+                   unzoomedWholePixels(layout.clientHeight)) {
     // Before anything here tells screen readers of a change (the title does).
     installAccessibility();
     setObjectName(QString::fromLatin1(layout.name));
@@ -167,7 +168,7 @@ void Form::centreOnScreen(int raiseTwips) {
     const float left = static_cast<float>(toTwips(area.width()) - toTwips(outer.width())) / 2.0f;
     const float top = static_cast<float>(toTwips(area.height()) - toTwips(outer.height())) / 2.0f -
                       static_cast<float>(raiseTwips * zoom_.factor);
-    QPoint corner(area.left() + toWholePixels(left), area.top() + toWholePixels(top));
+    QPoint corner(area.left() + unzoomedWholePixels(left), area.top() + unzoomedWholePixels(top));
     // A window the player has enlarged keeps its title bar on the screen, above all.
     if (zoom_.factor > 1)
         corner = keptOn({corner, outer}, display->availableGeometry());
@@ -191,15 +192,17 @@ QSize Form::sizeAt(double factor, QMargins frame) const {
     return {whole(openingSize_.width()), whole(openingSize_.height())};
 }
 
-void Form::releaseMaximumSize() {
-    if (maximumWidth() == QWIDGETSIZE_MAX)
+bool Form::freeToGrow() const { return maximumWidth() == QWIDGETSIZE_MAX; }
+
+void Form::letGrowFromOpeningSize() {
+    if (freeToGrow())
         return;
     setMinimumSize(openingSize_);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
 void Form::zoomTo(double factor) {
-    releaseMaximumSize();
+    letGrowFromOpeningSize();
     if (isMaximized() || isFullScreen())
         showNormal();
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
@@ -314,8 +317,8 @@ void Form::changeEvent(QEvent* event) {
 
 void Form::paintEvent(QPaintEvent* event) {
     // Once its first frame is drawn the window is on screen, placed, and free to grow.
-    if (maximumWidth() != QWIDGETSIZE_MAX)
-        QTimer::singleShot(0, this, &Form::releaseMaximumSize);
+    if (!freeToGrow())
+        QTimer::singleShot(0, this, &Form::letGrowFromOpeningSize);
     QPainter painter(this);
     const QRegion& dirty = event->region();
     for (const QRect& area : dirty)
@@ -378,7 +381,7 @@ void Form::resizeEvent(QResizeEvent* event) {
     // A size the player gave the window by its frame (an edge dragged, maximise, full screen)
     // is the zoom a later window of the run opens at; before the window is free to grow, a
     // size comes from the window manager alone.
-    if (event->spontaneous() && isVisible() && maximumWidth() == QWIDGETSIZE_MAX)
+    if (event->spontaneous() && isVisible() && freeToGrow())
         registry_.setChosenZoom(zoom_.factor);
     QWidget::resizeEvent(event);
 }

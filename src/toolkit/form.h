@@ -137,7 +137,10 @@ private:
     // The client size at `factor`, made smaller where the screen's available area cannot hold
     // it with the frame round it.
     QSize sizeAt(double factor, QMargins frame) const;
-    void releaseMaximumSize();
+    // Free to grow, the window has no maximum size; it is fixed until its first frame is drawn.
+    bool freeToGrow() const;
+    // Takes the opening size as the window's minimum, and no maximum.
+    void letGrowFromOpeningSize();
 
     WindowRegistry& registry_;
     colour::ColourValue background_;

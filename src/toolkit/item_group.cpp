@@ -80,7 +80,7 @@ QRect ItemGroup::ringAround(int index) const {
     const Zoom* zoom = this->zoom();
     if (!zoom || index < 0 || index >= static_cast<int>(areas_.size()))
         return {};
-    const int reach = zoom->strokeWidth(kRingGap) + zoom->strokeWidth(kRingWidth);
+    const int reach = zoom->enlarged(kRingGap) + zoom->enlarged(kRingWidth);
     const QRect box = areas_[static_cast<std::size_t>(index)]->pixelRect().toAlignedRect();
     return box.adjusted(-reach, -reach, reach, reach);
 }
@@ -90,7 +90,7 @@ void ItemGroup::paintRing(QPainter& painter, const QColor& ink) const {
     const QRect ring = ringRect();
     if (ring.isNull())
         return;
-    const int width = zoom()->strokeWidth(kRingWidth);
+    const int width = zoom()->enlarged(kRingWidth);
     painter.fillRect(ring.left(), ring.top(), ring.width(), width, ink);
     painter.fillRect(ring.left(), ring.bottom() + 1 - width, ring.width(), width, ink);
     painter.fillRect(ring.left(), ring.top(), width, ring.height(), ink);
