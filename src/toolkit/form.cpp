@@ -98,6 +98,17 @@ Form::Form(WindowRegistry& registry, const FormSpec& layout)
 #endif
 }
 
+// The window's children go while it is still whole, the last made first (a group before the
+// items it holds): what their going sets off, such as the focus moving on or a screen reader
+// asking where an item stood, may still ask the window for its zoom. QWidget's destructor
+// would delete them only once the Form had gone.
+Form::~Form() {
+    items_.clear();
+    placed_.clear();
+    while (!children().isEmpty())
+        delete children().constLast();
+}
+
 void Form::describeIfListened() {
     if (registry_.screenReaderListening())
         describeForScreenReaders();
@@ -241,7 +252,9 @@ void Form::place(QWidget& control, TwipRect rect, FontSpec font, bool wrapped) {
 
 std::size_t Form::placed(const QWidget& control) const {
     const auto it = std::ranges::find(placed_, &control, &Placed::control);
-    Q_ASSERT(it != placed_.end());
+    if (it == placed_.end())
+        qFatal("%s was never placed on %s", qPrintable(control.objectName()),
+               qPrintable(objectName()));
     return static_cast<std::size_t>(it - placed_.begin());
 }
 
