@@ -10,6 +10,7 @@
 #include "toolkit/registry.h"
 #include "toolkit/system_colours.h"
 #include "toolkit/twips.h"
+#include "toolkit/view_preferences.h"
 #include "toolkit/x11_frame.h"
 
 #include <QAbstractButton>
@@ -82,7 +83,7 @@ Form::Form(WindowRegistry& registry, const FormSpec& layout)
     setWindowTitle(QString::fromLatin1(layout.caption));
     // Fixed until its first frame is on screen: a tiling compositor (sway) floats a window of
     // fixed size at that size, as the game's windows are drawn to be, instead of tiling it.
-    setFixedSize(sizeAt(registry.chosenZoom(), frameOfOpenWindows()));
+    setFixedSize(sizeAt(ViewPreferences::of(registry).zoom(), frameOfOpenWindows()));
     rezoom();
     // The form paints its own background and keeps the desktop palette, so that its buttons
     // share the style's cached bevels with every other window's.
@@ -171,8 +172,9 @@ void Form::centreOnScreen(int raiseTwips) {
         known.isNull() ? x11FrameBeforeMapping(*windowHandle()).value_or(QMargins()) : QMargins();
     frame_ = known + asked;
     // A zoomed window whose frame was not known as it was made is fitted to the screen now.
-    if (size() != openingSize_ && size() != sizeAt(registry_.chosenZoom(), frame_)) {
-        setFixedSize(sizeAt(registry_.chosenZoom(), frame_));
+    const QSize chosen = sizeAt(ViewPreferences::of(registry_).zoom(), frame_);
+    if (size() != openingSize_ && size() != chosen) {
+        setFixedSize(chosen);
         rezoom();
     }
     const QSize outer = size().grownBy(frame_);
@@ -218,7 +220,6 @@ void Form::zoomTo(double factor) {
         showNormal();
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     const QSize client = sizeAt(factor, frame);
-    registry_.setChosenZoom(Zoom::toFit(openingSize_, client).factor);
     // The window grows round its centre, and its frame stays on the screen's available area.
     if (isVisible() && gamePlacesWindows()) {
         const QRect room =
@@ -391,11 +392,11 @@ void Form::keyPressEvent(QKeyEvent* event) {
 
 void Form::resizeEvent(QResizeEvent* event) {
     rezoom();
-    // A size the player gave the window by its frame (an edge dragged, maximise, full screen)
-    // is the zoom a later window of the run opens at; before the window is free to grow, a
-    // size comes from the window manager alone.
-    if (event->spontaneous() && isVisible() && freeToGrow())
-        registry_.setChosenZoom(zoom_.factor);
+    // A size the player gave the window, by its frame (an edge dragged, maximise, full screen)
+    // or its keys (zoomTo), is the zoom a later window of the run opens at, kept once the
+    // window has it; before the window is free to grow, a size comes from the window manager.
+    if (isVisible() && freeToGrow())
+        ViewPreferences::of(registry_).keepZoomOf(*this);
     QWidget::resizeEvent(event);
 }
 
