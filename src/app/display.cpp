@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -44,10 +45,12 @@ bool waylandAnswers() {
     // A socket already connected, handed down by whoever started the game.
     if (!qEnvironmentVariableIsEmpty("WAYLAND_SOCKET"))
         return true;
-    const QByteArray name = waylandSocketName();
-    if (!name.startsWith('/') && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        return false; // libwayland-client would look for no socket either
-    const QByteArray path = name.startsWith('/') ? name : qgetenv("XDG_RUNTIME_DIR") + '/' + name;
+    QByteArray path = waylandSocketName();
+    if (!path.startsWith('/')) {
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+            return false; // libwayland-client would look for no socket either
+        path = qgetenv("XDG_RUNTIME_DIR") + '/' + path;
+    }
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     if (static_cast<std::size_t>(path.size()) >= sizeof address.sun_path)
@@ -74,26 +77,32 @@ bool waylandPluginInstalled() {
 
 // libxcb reports XCB_CONN_ERROR alike for a server that is not there and for one that turns
 // the game away (su, sudo, another user's display: no authorisation), and writes the server's
-// reason to stderr itself. The reason is caught here, into `refusal`, for the game's one line.
+// reason to file descriptor 2 itself: no call returns it. So for the one call, fd 2 is a pipe
+// that catches the reason into `refusal`, for the game's one line. Swapping the process's
+// stderr is safe here alone, before Qt starts: no other thread exists yet to write there.
+// Without the pipe (no descriptor left), the call goes ahead and the reason reaches stderr.
 bool xServerAnswers(QByteArray& refusal) {
-    const int saved = dup(STDERR_FILENO);
+    const int given = dup(STDERR_FILENO);
     int caught[2] = {-1, -1};
-    if (saved >= 0 && pipe2(caught, O_CLOEXEC | O_NONBLOCK) == 0)
-        dup2(caught[1], STDERR_FILENO);
+    const bool swapped = given >= 0 && pipe2(caught, O_CLOEXEC | O_NONBLOCK) == 0 &&
+                         dup2(caught[1], STDERR_FILENO) == STDERR_FILENO;
     xcb_connection_t* x = xcb_connect(nullptr, nullptr);
     const bool reachable = xcb_connection_has_error(x) == 0;
     xcb_disconnect(x);
+    // Between two open descriptors dup2 fails only when a signal interrupts it (or another
+    // thread races it, and none runs): then it is tried again.
+    while (swapped && dup2(given, STDERR_FILENO) < 0 && errno == EINTR)
+        continue;
+    for (const int end : {caught[1], given})
+        if (end >= 0)
+            close(end);
     if (caught[0] >= 0) {
-        dup2(saved, STDERR_FILENO);
-        close(caught[1]);
         char reason[1024]; // the protocol's reasons are far shorter
         const ssize_t length = read(caught[0], reason, sizeof reason);
         if (length > 0)
             refusal = QByteArray(reason, length).trimmed();
         close(caught[0]);
     }
-    if (saved >= 0)
-        close(saved);
     return reachable;
 }
 

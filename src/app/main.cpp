@@ -4,7 +4,9 @@
 #include "app/display.h"
 #include "app/start.h"
 #include "app/utf8_locale.h"
+#include "toolkit/platform.h"
 #include "toolkit/registry.h"
+#include "toolkit/versions.h"
 
 #include <QApplication>
 
@@ -22,11 +24,10 @@ int main(int argc, char* argv[]) {
     toolkit::WindowRegistry registry;
     app::start(application, registry, commandLine.marks());
     const int status = QApplication::exec();
-    // Qt's wayland platform can hang as the application is destroyed: its event thread may
-    // wait for ever for a read this thread prepared (seen with Qt 6.4 under mutter, on a busy
-    // machine, after every window had gone). Nothing is left to save or to close here, so the
-    // program ends at once rather than risk it.
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    // Nothing is left to save or to close: where destroying the application could hang, the
+    // program ends at once.
+    if (toolkit::versions::kWaylandHangsAtExit &&
+        toolkit::platform() == toolkit::Platform::Wayland) {
         std::fflush(nullptr);
         std::_Exit(status);
     }

@@ -40,7 +40,7 @@ void Button::paintEvent(QPaintEvent* event) {
     QStyleOptionButton option;
     initStyleOption(&option);
     QPainter painter(this);
-    painter.drawImage(QPoint(), bevel(option, zoom.strokeWidth()));
+    painter.drawImage(QPoint(), bevel(option, zoom.enlarged(1)));
     QStyleOptionButton caption = option;
     caption.rect = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
     style()->drawControl(QStyle::CE_PushButtonLabel, &caption, &painter, this);

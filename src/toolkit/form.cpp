@@ -6,9 +6,11 @@
 #include "toolkit/fonts.h"
 #include "toolkit/item.h"
 #include "toolkit/item_group.h"
+#include "toolkit/platform.h"
 #include "toolkit/registry.h"
 #include "toolkit/system_colours.h"
 #include "toolkit/twips.h"
+#include "toolkit/view_preferences.h"
 #include "toolkit/x11_frame.h"
 
 #include <QAbstractButton>
@@ -67,19 +69,22 @@ QMargins frameOfOpenWindows() {
     return {};
 }
 
-bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+// A Wayland compositor places every window as it sees fit. Elsewhere the game places its own,
+// and offscreen as on X11, so that the tests check the places an X11 player sees.
+bool gamePlacesWindows() { return platform() != Platform::Wayland; }
 } // namespace
 
 Form::Form(WindowRegistry& registry, const FormSpec& layout)
     : registry_(registry), background_(layout.background),
-      openingSize_(toWholePixels(layout.clientWidth), toWholePixels(layout.clientHeight)) {
+      openingSize_(unzoomedWholePixels(layout.clientWidth),
+                   unzoomedWholePixels(layout.clientHeight)) {
     // Before anything here tells screen readers of a change (the title does).
     installAccessibility();
     setObjectName(QString::fromLatin1(layout.name));
     setWindowTitle(QString::fromLatin1(layout.caption));
     // Fixed until its first frame is on screen: a tiling compositor (sway) floats a window of
     // fixed size at that size, as the game's windows are drawn to be, instead of tiling it.
-    setFixedSize(sizeAt(registry.chosenZoom(), frameOfOpenWindows()));
+    setFixedSize(sizeAt(ViewPreferences::of(registry).zoom(), frameOfOpenWindows()));
     rezoom();
     // The form paints its own background and keeps the desktop palette, so that its buttons
     // share the style's cached bevels with every other window's.
@@ -93,6 +98,17 @@ Form::Form(WindowRegistry& registry, const FormSpec& layout)
                 focusMovedTo(*holder);
     });
 #endif
+}
+
+// The window's children go while it is still whole, the last made first (a group before the
+// items it holds): what their going sets off, such as the focus moving on or a screen reader
+// asking where an item stood, may still ask the window for its zoom. QWidget's destructor
+// would delete them only once the Form had gone.
+Form::~Form() {
+    items_.clear();
+    placed_.clear();
+    while (!children().isEmpty())
+        delete children().constLast();
 }
 
 void Form::describeIfListened() {
@@ -144,8 +160,7 @@ void Form::withFocusUntold(const std::function<void()>& change) {
 }
 
 void Form::centreOnScreen(int raiseTwips) {
-    // A Wayland client cannot place its windows: the compositor does, as it sees fit.
-    if (onWayland())
+    if (!gamePlacesWindows())
         return;
     const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect area = display->geometry();
@@ -158,15 +173,16 @@ void Form::centreOnScreen(int raiseTwips) {
         known.isNull() ? x11FrameBeforeMapping(*windowHandle()).value_or(QMargins()) : QMargins();
     frame_ = known + asked;
     // A zoomed window whose frame was not known as it was made is fitted to the screen now.
-    if (size() != openingSize_ && size() != sizeAt(registry_.chosenZoom(), frame_)) {
-        setFixedSize(sizeAt(registry_.chosenZoom(), frame_));
+    const QSize chosen = sizeAt(ViewPreferences::of(registry_).zoom(), frame_);
+    if (size() != openingSize_ && size() != chosen) {
+        setFixedSize(chosen);
         rezoom();
     }
     const QSize outer = size().grownBy(frame_);
     const float left = static_cast<float>(toTwips(area.width()) - toTwips(outer.width())) / 2.0f;
     const float top = static_cast<float>(toTwips(area.height()) - toTwips(outer.height())) / 2.0f -
                       static_cast<float>(raiseTwips * zoom_.factor);
-    QPoint corner(area.left() + toWholePixels(left), area.top() + toWholePixels(top));
+    QPoint corner(area.left() + unzoomedWholePixels(left), area.top() + unzoomedWholePixels(top));
     // A window the player has enlarged keeps its title bar on the screen, above all.
     if (zoom_.factor > 1)
         corner = keptOn({corner, outer}, display->availableGeometry());
@@ -190,22 +206,23 @@ QSize Form::sizeAt(double factor, QMargins frame) const {
     return {whole(openingSize_.width()), whole(openingSize_.height())};
 }
 
-void Form::releaseMaximumSize() {
-    if (maximumWidth() == QWIDGETSIZE_MAX)
+bool Form::freeToGrow() const { return maximumWidth() == QWIDGETSIZE_MAX; }
+
+void Form::letGrowFromOpeningSize() {
+    if (freeToGrow())
         return;
     setMinimumSize(openingSize_);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
 void Form::zoomTo(double factor) {
-    releaseMaximumSize();
+    letGrowFromOpeningSize();
     if (isMaximized() || isFullScreen())
         showNormal();
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     const QSize client = sizeAt(factor, frame);
-    registry_.setChosenZoom(Zoom::toFit(openingSize_, client).factor);
     // The window grows round its centre, and its frame stays on the screen's available area.
-    if (isVisible() && !onWayland()) {
+    if (isVisible() && gamePlacesWindows()) {
         const QRect room =
             (screen() ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
         QRect outer({}, client.grownBy(frame));
@@ -237,7 +254,9 @@ void Form::place(QWidget& control, TwipRect rect, FontSpec font, bool wrapped) {
 
 std::size_t Form::placed(const QWidget& control) const {
     const auto it = std::ranges::find(placed_, &control, &Placed::control);
-    Q_ASSERT(it != placed_.end());
+    if (it == placed_.end())
+        qFatal("%s was never placed on %s", qPrintable(control.objectName()),
+               qPrintable(objectName()));
     return static_cast<std::size_t>(it - placed_.begin());
 }
 
@@ -254,7 +273,7 @@ void Form::fit(const Placed& control) const {
     // A frame's line is as thick as the board's, and the caption fits within it.
     if (auto* frame = qobject_cast<QFrame*>(control.control);
         frame && frame->frameShape() != QFrame::NoFrame)
-        frame->setLineWidth(zoom_.strokeWidth());
+        frame->setLineWidth(zoom_.enlarged(1));
     control.control->setFont(
         fittedFont(*control.control, control.font, zoom_.factor, control.wrapped));
 }
@@ -317,8 +336,8 @@ void Form::changeEvent(QEvent* event) {
 
 void Form::paintEvent(QPaintEvent* event) {
     // Once its first frame is drawn the window is on screen, placed, and free to grow.
-    if (maximumWidth() != QWIDGETSIZE_MAX)
-        QTimer::singleShot(0, this, &Form::releaseMaximumSize);
+    if (!freeToGrow())
+        QTimer::singleShot(0, this, &Form::letGrowFromOpeningSize);
     QPainter painter(this);
     const QRegion& dirty = event->region();
     for (const QRect& area : dirty)
@@ -378,11 +397,11 @@ void Form::keyPressEvent(QKeyEvent* event) {
 
 void Form::resizeEvent(QResizeEvent* event) {
     rezoom();
-    // A size the player gave the window by its frame (an edge dragged, maximise, full screen)
-    // is the zoom a later window of the run opens at; before the window is free to grow, a
-    // size comes from the window manager alone.
-    if (event->spontaneous() && isVisible() && maximumWidth() == QWIDGETSIZE_MAX)
-        registry_.setChosenZoom(zoom_.factor);
+    // A size the player gave the window, by its frame (an edge dragged, maximise, full screen)
+    // or its keys (zoomTo), is the zoom a later window of the run opens at, kept once the
+    // window has it; before the window is free to grow, a size comes from the window manager.
+    if (isVisible() && freeToGrow())
+        ViewPreferences::of(registry_).keepZoomOf(*this);
     QWidget::resizeEvent(event);
 }
 

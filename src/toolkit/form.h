@@ -34,6 +34,7 @@ class Form : public QWidget {
     Q_OBJECT
 public:
     Form(WindowRegistry& registry, const FormSpec& layout);
+    ~Form() override;
 
     // Runs once, inside the call that first shows the window, before it takes any input.
     virtual void Form_Load() = 0;
@@ -123,13 +124,14 @@ protected:
 
 private:
     struct Placed {
-        QWidget* control; // a child of the form, so it lives as long as the form
+        QWidget* control;
         TwipRect rect;
         FontSpec font;
         bool wrapped;
     };
 
-    // Where a placed control's entry stands.
+    // Where a placed control's entry stands; asked of a control never placed, it stops the
+    // program, naming both.
     std::size_t placed(const QWidget& control) const;
     void fit(const Placed& control) const;
     // The zoom for the client area's present size; everything placed follows it.
@@ -137,7 +139,10 @@ private:
     // The client size at `factor`, made smaller where the screen's available area cannot hold
     // it with the frame round it.
     QSize sizeAt(double factor, QMargins frame) const;
-    void releaseMaximumSize();
+    // Free to grow, the window has no maximum size; it is fixed until its first frame is drawn.
+    bool freeToGrow() const;
+    // Takes the opening size as the window's minimum, and no maximum.
+    void letGrowFromOpeningSize();
 
     WindowRegistry& registry_;
     colour::ColourValue background_;

@@ -70,18 +70,13 @@ QObject* focusHolder(QWidget* focus) {
 
 void ItemGroup::setTabStop(bool stop) { setFocusPolicy(stop ? Qt::TabFocus : Qt::NoFocus); }
 
-// Gap and width grow with the window's zoom, in whole pixels. While its window is being
-// destroyed (its focus going as it goes) a group has no window to ask, and no ring.
-const Zoom* ItemGroup::zoom() const {
-    const auto* form = qobject_cast<const Form*>(parentWidget());
-    return form ? &form->zoom() : nullptr;
-}
+// Gap and width grow with the window's zoom, in whole pixels.
+const Zoom& ItemGroup::zoom() const { return static_cast<const Form*>(parentWidget())->zoom(); }
 
 QRect ItemGroup::ringAround(int index) const {
-    const Zoom* zoom = this->zoom();
-    if (!zoom || index < 0 || index >= static_cast<int>(areas_.size()))
+    if (index < 0 || index >= static_cast<int>(areas_.size()))
         return {};
-    const int reach = zoom->strokeWidth(kRingGap) + zoom->strokeWidth(kRingWidth);
+    const int reach = zoom().enlarged(kRingGap) + zoom().enlarged(kRingWidth);
     const QRect box = areas_[static_cast<std::size_t>(index)]->pixelRect().toAlignedRect();
     return box.adjusted(-reach, -reach, reach, reach);
 }
@@ -89,7 +84,7 @@ QRect ItemGroup::ringAround(int index) const {
 void ItemGroup::paintRing(QPainter& painter, const QColor& ink) const {
     const QRect ring = ringRect();
     if (!ring.isNull())
-        fillFrame(painter, ring, zoom()->strokeWidth(kRingWidth), ink);
+        fillFrame(painter, ring, zoom().enlarged(kRingWidth), ink);
 }
 
 void ItemGroup::keyPressEvent(QKeyEvent* event) {

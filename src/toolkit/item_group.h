@@ -57,7 +57,7 @@ protected:
 
 private:
     QRect ringAround(int index) const;
-    const Zoom* zoom() const;
+    const Zoom& zoom() const;
     void updateRing(int index);
 
     std::vector<Item*> items_;

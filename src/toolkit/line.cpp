@@ -29,7 +29,7 @@ Line::Line(Form& form, const QString& name, int x1, int y1, int x2, int y2)
 // A zoomed line is as thick as the zoom, in whole pixels, never thinner than one.
 void Line::paint(QPainter& painter) const {
     QRectF line = pixelRect();
-    const int thickness = zoom().strokeWidth();
+    const int thickness = zoom().enlarged(1);
     if (line.width() < line.height())
         line.setWidth(thickness);
     else

@@ -1,4 +1,4 @@
-// picture.cpp: drawing the picture unscaled.
+// picture.cpp: drawing the picture at the screen's scale times its window's zoom.
 #include "toolkit/picture.h"
 
 #include "toolkit/drawings.h"

@@ -65,11 +65,6 @@ public:
     bool screenReaderListening() const { return screenReader_; }
     void setScreenReaderListening(bool listening);
 
-    // The zoom the player last gave a window, by its frame or its keys: every window opened
-    // later in the run opens at it, as far as the screen holds it. Nothing keeps it after.
-    double chosenZoom() const { return chosenZoom_; }
-    void setChosenZoom(double factor) { chosenZoom_ = factor; }
-
 signals:
     // Emitted once, when the last window has gone or a handler ended the application.
     void applicationEnded();
@@ -98,7 +93,6 @@ private:
     bool afterHandlerScheduled_ = false;
     bool ended_ = false;
     bool screenReader_ = QAccessible::isActive();
-    double chosenZoom_ = 1;
 };
 
 } // namespace toolkit

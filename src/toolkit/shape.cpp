@@ -43,7 +43,7 @@ void Shape::paint(QPainter& painter) const {
     const QColor fill = screenColour(style_.fill);
     // The outline, one pixel at the opening size and as thick as the zoom, lies inside the
     // box, so a shape never paints outside its rectangle.
-    const int pen = zoom().strokeWidth();
+    const int pen = zoom().enlarged(1);
     const QRectF inner = style_.outlined ? box.adjusted(pen, pen, -pen, -pen) : box;
 
     if (style_.form == ShapeForm::Rectangle) {
@@ -70,7 +70,7 @@ void Shape::paint(QPainter& painter) const {
 // opening size) stays between it and the outline, so the colour still shows round it.
 void Shape::paintMark(QPainter& painter, const QRectF& box, const QColor& fill) const {
     // Half a pixel for antialiasing.
-    const double reach = box.width() / 2 - zoom().strokeWidth() - 4 * zoom().factor - 0.5;
+    const double reach = box.width() / 2 - zoom().enlarged(1) - 4 * zoom().factor - 0.5;
     // The bundled face, so the marks look the same on every machine.
     QFont font = fontFor({FontFace::Comic, 0, false});
     font.setBold(true);

@@ -29,22 +29,23 @@ constexpr TwipRect united(const TwipRect& a, const TwipRect& b) {
             std::max(a.top + a.height, b.top + b.height) - top};
 }
 
-constexpr double toPixels(double twips) { return twips / kTwipsPerPixel; }
 // Half a pixel away from zero, as the layouts were always rounded.
 constexpr int rounded(double pixels) {
     return static_cast<int>(pixels < 0 ? pixels - 0.5 : pixels + 0.5);
 }
-constexpr int toWholePixels(double twips) { return rounded(toPixels(twips)); }
+// The screen's own conversions, which no window's zoom enters: a window's opening size, and
+// where on the screen a window stands.
+constexpr int unzoomedWholePixels(double twips) { return rounded(twips / kTwipsPerPixel); }
 constexpr double toTwips(double pixels) { return pixels * kTwipsPerPixel; }
 
 // Where a window's twips land in its pixels: the layout enlarged by `factor` and moved by
 // `origin`, so that it stands centred in a client area larger than the layout. At factor 1
-// and no origin it is the plain conversion above, to the pixel.
+// and no origin it is the unzoomed conversion above, to the pixel.
 struct Zoom {
     double factor = 1;
     QPoint origin;
 
-    double toPixels(double twips) const { return toolkit::toPixels(twips) * factor; }
+    double toPixels(double twips) const { return twips / kTwipsPerPixel * factor; }
     QRectF toPixels(const TwipRect& r) const {
         return {origin.x() + toPixels(r.left), origin.y() + toPixels(r.top), toPixels(r.width),
                 toPixels(r.height)};
@@ -54,8 +55,9 @@ struct Zoom {
         return {origin.x() + rounded(toPixels(r.left)), origin.y() + rounded(toPixels(r.top)),
                 rounded(toPixels(r.width)), rounded(toPixels(r.height))};
     }
-    // A stroke of one pixel at the opening size, as wide as the zoom, in whole pixels.
-    int strokeWidth(int pixels = 1) const { return std::max(pixels, rounded(pixels * factor)); }
+    // A length of `pixels` at the opening size (a line's width, a gap), enlarged as the layout
+    // is, in whole pixels and never shorter.
+    int enlarged(int pixels) const { return std::max(pixels, rounded(pixels * factor)); }
 
     // The largest factor at which a layout of `layout` pixels fits `client`, centred there.
     static Zoom toFit(QSize layout, QSize client);

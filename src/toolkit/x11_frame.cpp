@@ -1,6 +1,8 @@
 // x11_frame.cpp: the EWMH frame-extents request, through Qt's own xcb connection.
 #include "toolkit/x11_frame.h"
 
+#include "toolkit/platform.h"
+
 #include <QGuiApplication>
 #include <QObject>
 #include <QWindow>
@@ -131,7 +133,7 @@ private:
 std::optional<QMargins> x11FrameBeforeMapping(const QWindow& window) {
     // The offscreen platform answers as an X11 application too (for GLX), with a connection of
     // its own or none, and its windows are none of the X server's.
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+    if (platform() != Platform::X11)
         return std::nullopt;
     xcb_connection_t* x =
         qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();

@@ -3,12 +3,12 @@
 
 #include "rules/colour.h"
 #include "toolkit/builder.h"
+#include "toolkit/platform.h"
 #include "toolkit/registry.h"
 #include "toolkit/versions.h"
 #include "windows/frmcifrotto.h"
 #include "windows/frmfine_layout.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QStringList>
@@ -70,12 +70,13 @@ void frmfine::showQuestionOnly() {
 // Wayland stacks a new window where the compositor likes and lets a click on the board raise
 // the board over it; as the board's transient the question stays in sight. Not on X11, where
 // the game centres every window itself and some window managers would place a transient by
-// its parent instead. The registry drops the parent as the board unloads (its "&Fine"), before
-// Qt's wayland plugin could take this window's surface down with the board's, so this window
-// stays open; a later game's window becomes the parent at its next hand-off.
+// its parent instead; offscreen as on Wayland, so that the tests follow the hand-offs. The
+// registry drops the parent as the board unloads (its "&Fine"), before Qt's wayland plugin
+// could take this window's surface down with the board's, so this window stays open; a later
+// game's window becomes the parent at its next hand-off.
 void frmfine::standOverGame() {
     const frmcifrotto* game = registry().find<frmcifrotto>();
-    if (!game || !game->windowHandle() || QGuiApplication::platformName() == QLatin1String("xcb"))
+    if (!game || !game->windowHandle() || toolkit::platform() == toolkit::Platform::X11)
         return;
     create();
     windowHandle()->setTransientParent(game->windowHandle());

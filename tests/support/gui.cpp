@@ -1,6 +1,8 @@
 // gui.cpp: the helpers behind every window test.
 #include "support/gui.h"
 
+#include "toolkit/view_preferences.h"
+
 #include <QCoreApplication>
 #include <QWindow>
 
@@ -64,6 +66,17 @@ QSize enlarge(QWidget* window, QSizeF stretch) {
     window->windowHandle()->resize(client);
     return QTest::qWaitFor([window, client] { return window->size() == client; }) ? client
                                                                                   : QSize();
+}
+
+void chooseZoom(toolkit::WindowRegistry& registry, double factor) {
+    // 100 pixels square and never shown: every zoom the tests choose fits the screen whole.
+    struct Earlier final : toolkit::Form {
+        explicit Earlier(toolkit::WindowRegistry& registry)
+            : Form(registry, {"earlier", "", 1500, 1500, {}}) {}
+        void Form_Load() override {}
+    } earlier(registry);
+    earlier.zoomTo(factor);
+    toolkit::ViewPreferences::of(registry).keepZoomOf(earlier);
 }
 
 QRectF zoomed(QRect twips, QSize opening, QSize client) {

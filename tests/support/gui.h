@@ -41,6 +41,9 @@ QColor colourAt(QWidget* window, QPoint position);
 // Enlarges a window as its frame would (an edge dragged, maximise), its width and height by
 // `stretch`, once the window is free to grow; its new client size, or none if it never took it.
 QSize enlarge(QWidget* window, QSizeF stretch);
+// The zoom the player chose on an earlier window of the run, now gone: every window opened
+// later opens at it.
+void chooseZoom(toolkit::WindowRegistry& registry, double factor);
 // Where a layout rectangle in twips stands in a window of `opening` size enlarged to `client`:
 // the largest zoom at which the whole layout fits, the layout centred.
 QRectF zoomed(QRect twips, QSize opening, QSize client);

@@ -6,6 +6,7 @@
 #include "toolkit/x11_frame.h"
 
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -103,6 +104,28 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, controls.get<QPushButton>("cmdok"));
         const std::array<ControlSpec, 2> twice{{kButtons[0], kButtons[0]}};
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, toolkit::buildControls(window, twice));
+    }
+
+    // Asked where a control it never placed stands, a window stops the program in every build,
+    // naming both: it has no place to give. The question is asked in a run of its own.
+    void anUnplacedControlStopsTheProgram() {
+        if (qEnvironmentVariableIsSet("TOOLKIT_UNPLACED")) {
+            QLabel stray(window_.get());
+            stray.setObjectName(QStringLiteral("lblrandagio"));
+            window_->placeOf(stray);
+            return;
+        }
+        QProcess run;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TOOLKIT_UNPLACED"), QStringLiteral("1"));
+        environment.insert(QStringLiteral("QTEST_DISABLE_STACK_DUMP"), QStringLiteral("1"));
+        run.setProcessEnvironment(environment);
+        run.setProcessChannelMode(QProcess::MergedChannels);
+        run.start(QCoreApplication::applicationFilePath(), {QTest::currentTestFunction()});
+        QVERIFY(run.waitForFinished(60000));
+        const QByteArray said = run.readAll();
+        QVERIFY2(run.exitStatus() == QProcess::CrashExit, said.constData());
+        QVERIFY2(said.contains("lblrandagio was never placed on frmprova"), said.constData());
     }
 
     // The frame, not only the client area, is centred; the halves are not rounded to whole

@@ -51,7 +51,7 @@ private slots:
         QFETCH(double, raise);
         QFETCH(double, zoom);
         play::SeededRegistry registry;
-        registry.setChosenZoom(zoom);
+        support::chooseZoom(registry, zoom);
         toolkit::Form* window = flow::reach(registry, kind);
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));

@@ -109,7 +109,7 @@ private slots:
 
     void emptyHolesStandOutFromWhiteBlackAndRedPegs() {
         play::SeededRegistry registry;
-        registry.setChosenZoom(chosenZoom());
+        support::chooseZoom(registry, chosenZoom());
         auto* game = play::openGame(registry);
         const int codes[] = {1, 2, 4}; // bianco, nero, rosso in columns 1 to 3; 4 stays empty
         for (int c = 1; c <= 3; ++c) {
@@ -153,7 +153,7 @@ private slots:
         QFETCH(QString, place);
         QFETCH(QString, control);
         play::SeededRegistry registry;
-        registry.setChosenZoom(chosenZoom());
+        support::chooseZoom(registry, chosenZoom());
         toolkit::Form* window = flow::reach(registry, place);
         QVERIFY(window);
         // Enlarged as the player chose, as far as the screen holds it.

@@ -3,6 +3,7 @@
 #include "windows/flow/flow.h"
 
 #include "app/start.h"
+#include "toolkit/view_preferences.h"
 
 #include <QAccessible>
 #include <QFile>
@@ -185,6 +186,7 @@ private slots:
         const QSize opening = window->size();
         const QSize client = support::enlarge(window, stretch);
         QVERIFY(client.isValid());
+        QCOMPARE(toolkit::ViewPreferences::of(registry).zoom(), window->zoom().factor);
 
         // Where the player sees the control, and where a screen reader is told it is, so that
         // its mouse review finds it.
@@ -250,6 +252,7 @@ private slots:
         const QRect largest = window->frameGeometry();
         QVERIFY(room.contains(largest));
         QVERIFY(largest.width() >= room.width() - 1 || largest.height() >= room.height() - 1);
+        QCOMPARE(toolkit::ViewPreferences::of(registry).zoom(), window->zoom().factor);
         support::key(window, Qt::Key_Minus, Qt::ControlModifier);
         QVERIFY(window->width() < largest.width());
         support::key(window, Qt::Key_0, Qt::ControlModifier);
