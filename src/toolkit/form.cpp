@@ -153,6 +153,17 @@ void Form::focusMovedTo(const QObject& holder) {
 }
 #endif
 
+void Form::focusWithNews(QObject& holder, const QString& news,
+                         const std::function<void()>& giveFocus) {
+#if TOOLKIT_ANNOUNCEMENTS
+    giveFocus();
+    announce(news, &holder);
+#else
+    announce(news, &holder);
+    giveFocus();
+#endif
+}
+
 void Form::withFocusUntold(const std::function<void()>& change) {
     focusUntold_ = versions::kReaderLate;
     change();

@@ -92,6 +92,12 @@ public:
     // readers read out as it changes and again on request, and the control that held the news
     // before falls silent.
     void announce(const QString& news, QObject* holder = nullptr);
+    // Runs giveFocus, which brings the focus to holder, and tells news of holder. A description
+    // is left before the focus comes, so that screen readers read it with the control; an
+    // announcement follows the focus, which a late reader (versions::kReaderLate) would
+    // otherwise read before or after it as timing has it.
+    void focusWithNews(QObject& holder, const QString& news,
+                       const std::function<void()>& giveFocus);
 #if !TOOLKIT_ANNOUNCEMENTS
     // The focus has moved to holder: news held elsewhere falls silent, so that coming back to a
     // control never repeats old news. The form calls it whenever its focus moves.

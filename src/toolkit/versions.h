@@ -45,10 +45,12 @@ inline constexpr bool kFrameDescriptionUnread = detail::kOrca48;
 // one and a dialog for the other.
 inline constexpr bool kDialogDescriptionReadTwice = detail::kOrca48;
 
-// Orca 48 handles events after later ones have happened, reading each where the focus is by
-// then: a name change of a control the focus has just left goes unheard, and a focus that passed
-// through a control on its way to another window is read after that window, taking the player
-// back. Orca 43 reads each event as it comes.
+// Orca 48 reads a window's activation, then a focus change, ahead of the events still waiting
+// for it, and reads each event where the focus is by then; which events still wait depends on how
+// busy the machine is. So news meant for after a focus change is told after it, a control whose
+// name changes as the focus leaves it is renamed once the focus has left, unheard, and a focus
+// that passes through a control on its way to another window is read after that window, taking
+// the player back. Orca 43 reads each event as it comes.
 inline constexpr bool kReaderLate = detail::kOrca48;
 
 } // namespace toolkit::versions

@@ -8,7 +8,6 @@
 #include "toolkit/item_group.h"
 #include "toolkit/registry.h"
 #include "toolkit/shape.h"
-#include "toolkit/versions.h"
 #include "windows/frmcifrotto_layout.h"
 #include "windows/frmfine.h"
 #include "windows/frminizio.h"
@@ -203,22 +202,23 @@ void frmcifrotto::imgColour_Click(int code) {
 }
 
 void frmcifrotto::imgHole_Click(int row, int column) {
+    const auto* group = qobject_cast<const toolkit::ItemGroup*>(focusWidget());
+    const bool underFocus = group && &group->currentArea() == &holeAreas_.at(row, column);
     const bool full = rules::placePeg(board_, row, column);
+    const bool chosen = rules::selectedColour(board_).has_value();
+    const QString peg = holeSpoken(row, column, colourName(board_.disc(row, column)));
+    // The peg that fills the row is news on "&Conferma", which is enabled, then takes the focus,
+    // before the hole is renamed: a late reader would read the name of the hole it is leaving,
+    // or not, as timing has it.
+    if (full)
+        focusWithNews(*cmdconferma_, peg, [this] {
+            showBoard(ReaderNames::Skipped);
+            cmdconferma_->setFocus();
+        });
     showBoard();
     // A hole under the focus says its new colour in its name; a click elsewhere is news.
-    const auto* group = qobject_cast<const toolkit::ItemGroup*>(focusWidget());
-    const bool chosen = rules::selectedColour(board_).has_value();
-    const bool underFocus = group && &group->currentArea() == &holeAreas_.at(row, column);
-    const QString peg = holeSpoken(row, column, colourName(board_.disc(row, column)));
-    if (!underFocus || !chosen)
+    if (!full && (!underFocus || !chosen))
         announce(chosen ? peg : QStringLiteral("Nessun colore scelto"));
-    if (!full)
-        return;
-    // A late reader misses the hole's new name once the focus has left it: the peg that fills
-    // the row is news.
-    if (toolkit::versions::kReaderLate && underFocus)
-        announce(peg);
-    cmdconferma_->setFocus();
 }
 
 void frmcifrotto::cmdconferma_Click() {
@@ -226,18 +226,18 @@ void frmcifrotto::cmdconferma_Click() {
     if (!decided) // a late click on a button that was disabled meanwhile
         return;
     if (*decided == rules::Outcome::None) {
-        // The new row takes the focus before the button goes grey, so that the focus never
-        // falls on "&Fine", where one more Return would leave the game; its first hole says
-        // how the row just confirmed went.
+        // The new row takes the focus once it is shown open, and its first hole says how the
+        // row just confirmed went.
         const int confirmed = board_.riga;
         toolkit::ItemGroup& next = rows_.at(confirmed + 1);
         next.setCurrent(0);
-        announce(QStringLiteral("%1: %2").arg(rowSpoken(confirmed), resultText(board_, confirmed)),
-                 &next.currentArea());
-        next.setFocus(Qt::OtherFocusReason);
-    }
-    if (*decided == rules::Outcome::None) {
-        showBoard();
+        focusWithNews(
+            next.currentArea(),
+            QStringLiteral("%1: %2").arg(rowSpoken(confirmed), resultText(board_, confirmed)),
+            [this, &next] {
+                showBoard();
+                next.setFocus();
+            });
         return;
     }
     // "&Conferma" goes grey under the focus, which Qt passes to "&Fine". Screen readers are not
@@ -355,6 +355,13 @@ void frmcifrotto::showBoard(ReaderNames names) {
         if (!open && focusWidget() == &group)
             focusNextChild();
     }
+    // "&Conferma" going grey under the focus passes it to the open row, shown open by now, so
+    // that the focus never falls on the next button, "&Fine", where one more Return would leave
+    // the game.
+    if (!board_.confirmEnabled && focusWidget() == cmdconferma_)
+        for (int row = 1; row <= rules::kRows; ++row)
+            if (board_.active(row, 1))
+                rows_.at(row).setFocus();
     // A secret under the cover is shown as no colour at all, so that nothing hints at it.
     for (int k = 1; k <= rules::kColumns; ++k) {
         toolkit::Shape& secret = secrets_.at(k);

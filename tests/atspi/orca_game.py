@@ -8,9 +8,10 @@ mouse click or two, and hears the game only through Orca's speech log: the rows'
 the solver reads are the ones Orca spoke. Every step waits for what Orca must say and fails
 with what was heard when it does not come. The whole log is one transcript: every word of the
 game's that Orca says must be the next one the player waits for, so nothing is said twice, out
-of order or unasked, and after the end window's "Sì" nothing more. Orca must never fail on one
-of the game's events. Orca 43 and Orca 48 word roles, stops and key echoes each their own way;
-one rule, games_words(), sets those aside, never the game's words.
+of order or unasked, and after the last end window's "Sì" nothing more until the game has
+ended. No step waits for a time: each waits for what Orca says, or for what AT-SPI shows. Orca
+must never fail on one of the game's events. Orca 43 and Orca 48 word roles, stops and key
+echoes each their own way; one rule, games_words(), sets those aside, never the game's words.
 
 By default Orca runs from the start: the start window, the rules, a game won by keys, and
 "&Soluzione" in a second game. With --orca-later the game starts without Orca, two rows are
@@ -89,10 +90,6 @@ class Transcript:
         """Where the words from at on end if they begin with wanted, and what matched; None if
         they differ, ... if they might still come."""
         rest = [word for word, _ in self.words[at:]]
-        if isinstance(wanted, tuple):  # texts said in either order
-            results = [self._match_all(order, at) for order in itertools.permutations(wanted)]
-            done = [r for r in results if r not in (None, ...)]
-            return done[0] if done else (... if ... in results else None)
         if isinstance(wanted, re.Pattern):
             if not rest:
                 return ...
@@ -116,8 +113,8 @@ class Transcript:
         return at, found
 
     def hear(self, *wanted):
-        """Waits until the game's next words in Orca's speech are wanted: texts, patterns (the
-        match is returned) or tuples of texts said in either order; fails at once on others."""
+        """Waits until the game's next words in Orca's speech are wanted: texts or patterns
+        (the match is returned); fails at once on others."""
         deadline = time.monotonic() + PATIENCE
         while True:
             self.read()
@@ -132,15 +129,10 @@ class Transcript:
                 return found
             time.sleep(0.02)
 
-    def settle(self, quiet=0.3):
-        """Waits until Orca has been quiet a moment; returns what it said after the last word
-        heard."""
-        count = -1
-        while count != len(self.said):
-            count = len(self.said)
-            time.sleep(quiet)
-            self.read()
-        return self.said[self.words[self.heard - 1][1] + 1:] if self.heard else self.said
+    def unasked(self):
+        """What Orca said from the first of the game's words not waited for on, if any."""
+        self.read()
+        return self.said[self.words[self.heard][1]:] if self.heard < len(self.words) else []
 
 
 def key(*names):
@@ -154,20 +146,19 @@ def click_at(accessible):
                     str(box.y + box.height // 2), "click", "1"], check=True)
 
 
-def find(app, name):
-    """The showing control of the game called name (by its start), once there is one."""
+def find(app, name, state=Atspi.StateType.SHOWING):
+    """The control of the game called name (by its start) in state, once there is one."""
     def walk(node):
         if node is None:
             return None
-        if (node.get_name() or "").startswith(name) and \
-                node.get_state_set().contains(Atspi.StateType.SHOWING):
+        if (node.get_name() or "").startswith(name) and node.get_state_set().contains(state):
             return node
         for i in range(node.get_child_count()):
             found = walk(node.get_child_at_index(i))
             if found:
                 return found
         return None
-    return wait_for(f"a showing control named {name!r}", lambda: walk(app))
+    return wait_for(f"a control named {name!r} in state {state.value_nick}", lambda: walk(app))
 
 
 # --- The player -----------------------------------------------------------------------------
@@ -205,9 +196,8 @@ class Player:
                     self.choose_on_row(colour)
                 key("Return" if column == 2 else "space")  # a peg by Return, the rest by Space
                 peg = f"Riga {row}, foro {column}: {COLOURS[colour]}"
-                # The peg that fills the row is told before the focus moves on to "&Conferma"
-                # (Orca 43), or after it (Orca 48).
-                self.transcript.hear(peg if column < 4 else (peg, "Conferma"))
+                # The peg that fills the row is news on "&Conferma", where the focus moves.
+                self.transcript.hear(*([peg] if column < 4 else ["Conferma", peg]))
             if column < 4:
                 key("Right")
                 shown = COLOURS[guess[column]] if column + 1 in placed else "vuoto"
@@ -220,15 +210,12 @@ class Player:
 
 def end_dialog(transcript, outcome):
     """The end window, as it opens, says the outcome, the secret in order and the question,
-    each once, then "&Sì", which has the focus and keeps it: nothing more is said. Returns the
-    secret's colours."""
+    each once, then "&Sì", which has the focus and keeps it: nothing more is said, as the next
+    words waited for, or the end of the transcript, show. Returns the secret's colours."""
     prefix = re.escape(f"{outcome} " if outcome else "")
     told = transcript.hear(re.compile(prefix + r"Combinazione: ((?:\w+, ){3}\w+) "
                                       + re.escape(QUESTION)))
     transcript.hear("Sì")
-    after = transcript.settle(quiet=1.0)
-    if after:
-        raise Failed(f"after the end window and its 'Sì', Orca said {after}")
     return told.group(1).split(", ")
 
 
@@ -298,16 +285,20 @@ def orca_from_the_start(transcript, game):
 
 def orca_later(transcript, game):
     """Two rows played before Orca starts; the rest of a lost game with Orca, whose transcript
-    begins at the first key it hears."""
-    find(application(game.pid), "Comincia")
+    begins at the first key it hears. Without Orca each key goes to the game as typed, so only
+    the window the keys go to, and the focus on the row after the last one confirmed, are
+    waited for."""
+    app = application(game.pid)
+    find(app, "Cifrotto", Atspi.StateType.ACTIVE)
     key("alt+c")
-    time.sleep(1.0)
+    find(app, "Fine", Atspi.StateType.FOCUSED)
     key("Tab", "Tab", "Tab", "Tab", "Down")  # to row 1, bianco chosen
     for _ in range(2):
         key("space", "Right", "space", "Right", "space", "Right", "space", "Return")
-        time.sleep(0.5)
+    find(app, "Riga 3, foro 1: vuoto", Atspi.StateType.FOCUSED)
+    # Orca has said all it says as it starts (where the focus is) by the time it listens.
     subprocess.run([os.environ["ORCA_START"]], check=True)
-    transcript.settle()
+    transcript.read()
     transcript.heard = len(transcript.words)
     # The player finds where they are by moving along the row.
     key("Right")
@@ -344,9 +335,12 @@ def main():
     finally:
         if game.poll() is None:
             game.kill()
-    transcript.read()
+    unasked = transcript.unasked()
     if transcript.errors:
         print(f"FAIL: {transcript.errors[:3]}", flush=True)
+        return 1
+    if unasked:
+        print(f"FAIL: after the last end window's 'Sì', Orca said {unasked}", flush=True)
         return 1
     if status != 0:
         print(f"FAIL: the game ended with status {status}", flush=True)
