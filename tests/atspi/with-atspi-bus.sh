@@ -17,9 +17,11 @@ if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || [ -z "${DISPLAY:-}" ]; then
 fi
 
 # The bus's socket goes under the runtime folder: a private one keeps runs apart. A bus
-# address inherited from the desktop would send the game and the client to the real one.
+# address inherited from the desktop would send the game and the client to the real one, and
+# a display named for AT-SPI alone would send the registry, Orca and the client to that
+# display's bus.
 export XDG_RUNTIME_DIR="$work/runtime"
-unset AT_SPI_BUS_ADDRESS
+unset AT_SPI_BUS_ADDRESS AT_SPI_DISPLAY
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # Waits on the name's owner rather than calling the name: a call would have D-Bus start a
