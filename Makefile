@@ -77,15 +77,15 @@ sanitize: deps $(SANITIZE_BUILD)/CMakeCache.txt
 test: deps format-check ctest sanitize
 
 # Benchmarks in the Release tree, on a virtual display: start-up and memory against an empty
-# Qt window and one with a text button, new game, confirm, the rules; one table of medians
-# beside the targets.
+# Qt window and one with a text button, new game, confirm, every kind of step to another size,
+# the rules; one table beside the targets.
 bench: tests-on
 	@tools/install-deps.sh bench
 	cmake --build $(BUILD) -j $(JOBS) --target cifrotto_bench
 	@# The free display is sought from a number drawn from the shell's process id: two
 	@# xvfb-run -a started together from the same number may end up sharing one server. The
-	@# screen holds the board at twice its size, as bench_session's resize() makes it.
-	xvfb-run -a -n $$((100 + $$$$ % 800)) -s '-screen 0 1920x1200x24 -nolisten tcp' \
+	@# screen is a 4K one, to which bench_session's sizes() maximises the board.
+	xvfb-run -a -n $$((100 + $$$$ % 800)) -s '-screen 0 3840x2160x24 -nolisten tcp' \
 		$(BUILD)/bench/cifrotto_bench
 	@# The start-up again on a Wayland compositor, where Qt takes its wayland platform.
 	tests/wayland/with-sway.sh $(BUILD)/bench/cifrotto_bench --start-up

@@ -57,12 +57,12 @@ QByteArray runs(const QRgb* pixels, qsizetype count) {
     return packed;
 }
 
-bool write(const QImage& image, const QString& path) {
+bool write(const QImage& image, const QString& path, toolkit::Packing packing) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const toolkit::PixelsHeader header{std::uint32_t(image.width()), std::uint32_t(image.height()),
-                                       std::uint32_t(image.format()), kBandRows};
+                                       std::uint32_t(image.format()), kBandRows, packing};
     file.write(reinterpret_cast<const char*>(&header), sizeof header);
     for (int top = 0; top < image.height(); top += kBandRows) {
         std::vector<QRgb> rows;
@@ -70,7 +70,10 @@ bool write(const QImage& image, const QString& path) {
             const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
             rows.insert(rows.end(), row, row + image.width());
         }
-        const QByteArray packed = runs(rows.data(), qsizetype(rows.size()));
+        const QByteArray packed = packing == toolkit::Packing::Zlib
+                                      ? qCompress(reinterpret_cast<const uchar*>(rows.data()),
+                                                  qsizetype(rows.size()) * 4, 9)
+                                      : runs(rows.data(), qsizetype(rows.size()));
         const auto bytes = std::uint32_t(packed.size());
         file.write(reinterpret_cast<const char*>(&bytes), sizeof bytes);
         file.write(packed);
@@ -96,7 +99,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QImage image;
-    if (args.size() > 5 && args.at(5) == QLatin1String("--side")) {
+    const bool icon = args.size() > 5 && args.at(5) == QLatin1String("--side");
+    if (icon) {
         // An icon size: the whole picture fitted into a square of that many pixels.
         const int side = args.at(4).toInt();
         image = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
@@ -106,7 +110,9 @@ int main(int argc, char* argv[]) {
     } else {
         image = draw(picture, args.at(4).toInt(), args.at(2));
     }
-    if (!write(image, args.at(3))) {
+    // Packed as toolkit/pixels.h says why: zlib for the pictures of scale 2, runs for the rest.
+    const bool scaleTwo = !icon && args.at(4).toInt() >= 2;
+    if (!write(image, args.at(3), scaleTwo ? toolkit::Packing::Zlib : toolkit::Packing::Runs)) {
         err << "render_pictures: cannot write " << args.at(3) << '\n';
         return 1;
     }

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
 #include <chrono>
@@ -117,12 +118,61 @@ double instructionsPerPress(const QString& path, const char* function) {
            kCountedPresses;
 }
 
+// One step to another size as bench_session's sizes() labels it: "kind|from to to".
+struct Step {
+    QString kind;
+    QString zooms;
+    double instructions;
+};
+
+// The steps of bench_session's sizes(), each counted alone: it ends a callgrind part after
+// each, labelled, and the part's file says its label and its count.
+std::vector<Step> countedSteps(const QString& path) {
+    const QString valgrind = QStandardPaths::findExecutable(QStringLiteral("valgrind"));
+    QTemporaryDir parts;
+    if (valgrind.isEmpty() || !parts.isValid())
+        return {};
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(errorLog, QIODevice::Append);
+    process.start(valgrind,
+                  {QStringLiteral("--tool=callgrind"), QStringLiteral("--collect-atstart=no"),
+                   QStringLiteral("--callgrind-out-file=") + parts.filePath("cg.%p"), path,
+                   QStringLiteral("sizes")});
+    const qint64 pid = process.waitForStarted() ? process.processId() : 0;
+    if (!process.waitForFinished(1800000) || process.exitCode() != 0)
+        fail(QStringLiteral("bench_session sizes failed under callgrind; see ") + errorLog);
+    // cg.PID.1, cg.PID.2, ... in the order they were dumped; cg.PID is what followed the last.
+    std::vector<Step> steps;
+    for (int part = 1;; ++part) {
+        QFile file(parts.filePath(QStringLiteral("cg.%1.%2").arg(pid).arg(part)));
+        if (!file.open(QIODevice::ReadOnly))
+            break;
+        QString label;
+        double total = 0;
+        while (!file.atEnd()) {
+            const QByteArray line = file.readLine().trimmed();
+            if (line.startsWith("desc: Trigger: Client Request: "))
+                label = QString::fromUtf8(line.mid(31));
+            else if (line.startsWith("totals: "))
+                total = line.mid(8).toDouble();
+        }
+        const qsizetype bar = label.indexOf(u'|');
+        steps.push_back({label.left(bar), label.mid(bar + 1), total});
+    }
+    return steps;
+}
+
 // "function","tag","metric",value,total,iterations lines of QtTest's -csv output.
 std::map<QString, double> sessionMedians(const QString& path) {
     std::map<QString, double> medians;
-    const QByteArray out = output(
-        path, {QStringLiteral("-csv"), QStringLiteral("-median"), QString::number(kMedianRuns)},
-        600000);
+    const QByteArray out = output(path,
+                                  {QStringLiteral("-csv"), QStringLiteral("-median"),
+                                   QString::number(kMedianRuns), QStringLiteral("ricomincia"),
+                                   QStringLiteral("comincia"), QStringLiteral("confirmRows1To11"),
+                                   QStringLiteral("confirmRow12"), QStringLiteral("resize"),
+                                   QStringLiteral("secretDraw"), QStringLiteral("rowScoring")},
+                                  600000);
     for (const QByteArray& line : out.split('\n')) {
         const QList<QByteArray> cells = line.split(',');
         if (cells.size() < 4)
@@ -192,6 +242,16 @@ int main(int argc, char* argv[]) {
              {"ricomincia", "comincia", "confirmRows1To11", "confirmRow12", "resize"})
             perPress[QString::fromLatin1(function)] =
                 instructionsPerPress(here + "bench_session", function);
+    // The steps to other sizes: counted under callgrind, and once more as they are, for the
+    // memory the board keeps after a maximise and back.
+    const std::vector<Step> steps =
+        startUpOnly ? std::vector<Step>{} : countedSteps(here + "bench_session");
+    std::map<QByteArray, QByteArray> sizes;
+    if (!startUpOnly)
+        for (const QByteArray& line :
+             output(here + "bench_session", {QStringLiteral("sizes")}, 120000).split('\n'))
+            if (const QList<QByteArray> pair = line.split('='); pair.size() == 2)
+                sizes[pair[0]] = pair[1];
     const QString loadAfter = loadAverage();
 
     const auto m = [](const Program& p, const char* key) {
@@ -225,10 +285,13 @@ int main(int argc, char* argv[]) {
     if (startUpOnly)
         return 0;
     if (cifrotto.instructions > 0) {
-        std::printf(" instructions to the first frame (callgrind, one launch)\n");
-        for (const Program& p : programs)
-            line(p.label, number(p.instructions / 1e6, 1, " M"),
-                 number(p.instructions / empty.instructions, 3, ""));
+        std::printf(" instructions to the first frame (callgrind, one launch)   vs button\n");
+        for (const Program& p : programs) {
+            const double ratio = p.instructions / button.instructions;
+            line(p.label, number(p.instructions / 1e6, 1, " M"), number(ratio, 3, ""),
+                 &p == &cifrotto ? QStringLiteral("<= 1.05") : QString(),
+                 &p == &cifrotto ? verdict(ratio <= 1.05) : "");
+        }
     }
     const double kib = 1024.0;
     std::printf(" peak resident (VmHWM) at the first frame                  vs button\n");
@@ -266,6 +329,44 @@ int main(int argc, char* argv[]) {
          resize > 0 ? number(resize / 1e6, 2, " M") : QString(),
          resize > 0 ? QStringLiteral("<= \"&Ricomincia\"") : QString(),
          resize > 0 ? verdict(resize <= ricomincia) : "");
+    if (!steps.empty() && ricomincia > 0) {
+        // Every step, the first to each size included, against one new game at the opening
+        // size; a maximise, whose window is twenty times larger, against three.
+        std::printf(" steps to another size, each counted alone (callgrind)  dearest    "
+                    "median  steps\n");
+        std::vector<QString> kinds;
+        for (const Step& step : steps)
+            if (std::ranges::find(kinds, step.kind) == kinds.end())
+                kinds.push_back(step.kind);
+        for (const QString& kind : kinds) {
+            std::vector<double> counts;
+            const Step* dearest = nullptr;
+            for (const Step& step : steps)
+                if (step.kind == kind) {
+                    counts.push_back(step.instructions);
+                    if (!dearest || step.instructions > dearest->instructions)
+                        dearest = &step;
+                }
+            const bool game = kind.contains(QLatin1String("Ricomincia"));
+            const double budget = (kind == QLatin1String("maximise") ? 3 : 1) * ricomincia;
+            const QString target = game ? QString()
+                                   : kind == QLatin1String("maximise")
+                                       ? QStringLiteral("<= 3 \"&Ricomincia\"")
+                                       : QStringLiteral("<= \"&Ricomincia\"");
+            std::printf("  %-44s %12s %10s %5zu   %-22s %-6s zoom %s\n", qPrintable(kind),
+                        qPrintable(number(dearest->instructions / 1e6, 2, " M")),
+                        qPrintable(number(median(counts) / 1e6, 2, " M")), counts.size(),
+                        qPrintable(target), game ? "" : verdict(dearest->instructions <= budget),
+                        qPrintable(dearest->zooms));
+        }
+        const double before = sizes["rssanon_before_maximise_kib"].toDouble() / kib;
+        const double after = sizes["rssanon_after_restore_kib"].toDouble() / kib;
+        std::printf(" private memory (RssAnon) of the board on a %s screen\n",
+                    sizes["screen"].constData());
+        line("before the maximise", number(before, 2, " MiB"));
+        line("maximised and back", number(after, 2, " MiB"), number(after - before, 2, ""),
+             QStringLiteral("<= +0.5 MiB"), verdict(after - before <= 0.5));
+    }
     std::printf(" rules, per call\n");
     line("secret draw (fresh Board + drawSecret)",
          number(session.at(QStringLiteral("secretDraw")), 1, " ns"));

@@ -17,11 +17,14 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <cstdio>
 #include <functional>
 #include <memory>
 
@@ -42,7 +45,10 @@ public:
         QCoreApplication::instance()->installEventFilter(this);
     }
 
+    // The paint pass may already be over: a key's press runs the events it causes.
     bool wait() {
+        if (painted_)
+            return true;
         QTimer::singleShot(10000, &loop_, [this] { loop_.exit(1); });
         return loop_.exec() == 0;
     }
@@ -53,7 +59,13 @@ protected:
             const auto* widget = static_cast<QWidget*>(watched);
             if (widget->isWindow() && wanted_(*widget)) {
                 seen_ = true;
-                QMetaObject::invokeMethod(this, [this] { loop_.exit(0); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this,
+                    [this] {
+                        painted_ = true;
+                        loop_.exit(0);
+                    },
+                    Qt::QueuedConnection);
             }
         }
         return false;
@@ -63,6 +75,7 @@ private:
     Wanted wanted_;
     QEventLoop loop_;
     bool seen_ = false;
+    bool painted_ = false;
 };
 
 // Nanoseconds from `press` to the end of the paint pass of a window `wanted` accepts, or -1.
@@ -79,6 +92,27 @@ void countInstructions() {
 #if __has_include(<valgrind/callgrind.h>)
     CALLGRIND_TOGGLE_COLLECT;
 #endif
+}
+
+// Ends a callgrind part, labelled: the driver reads each part's count of instructions.
+void dumpCount(const QString& label) {
+#if __has_include(<valgrind/callgrind.h>)
+    CALLGRIND_DUMP_STATS_AT(qPrintable(label));
+#else
+    Q_UNUSED(label);
+#endif
+}
+
+// A "Name:  1234 kB" line of /proc/self/status, in KiB.
+long statusKib(const char* name) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray wanted = QByteArray(name) + ':';
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(wanted))
+            return line.mid(wanted.size()).trimmed().split(' ').value(0).toLong();
+    return -1;
 }
 
 // Lets queued handlers and deferred deletions run, so each timed press starts from rest.
@@ -233,6 +267,76 @@ private slots:
         measure([board, target](const QWidget& w) { return &w == board && w.size() == target; },
                 [&] { resized_->windowHandle()->resize(target); });
         settle();
+    }
+
+    // Every kind of step to another size, each counted on its own in a callgrind part of its
+    // own labelled "kind|detail", which the driver reads: a frame dragged one pixel at a time,
+    // a maximise to the whole screen and back, the keys up to the largest zoom the screen holds
+    // and down again, Ctrl+0, and a new game at the largest zoom. Run alone in its process
+    // (bench_session sizes), so that the first step to each size is the first of the run.
+    // Prints the private memory before the maximise and once the window is back at its
+    // opening size.
+    void sizes() {
+        windows::frmcifrotto* board = boardBelowRow(0);
+        for (int row = 1; row <= 3; ++row) {
+            fillRow(*board);
+            press(*board, "cmdconferma");
+            settle();
+        }
+        QVERIFY(QTest::qWaitFor([&] { return board->maximumWidth() == QWIDGETSIZE_MAX; }));
+        const QSize opening = board->openingSize();
+        const QSize screen = board->screen()->availableGeometry().size();
+        const auto factor = [&] { return QString::number(board->zoom().factor, 'f', 4); };
+        const auto count = [&](const char* kind, const Wanted& wanted,
+                               const std::function<void()>& change) {
+            const QString from = factor();
+            countInstructions();
+            const qint64 ns = pressToPaint(wanted, change);
+            countInstructions();
+            settle();
+            board = registry_.find<windows::frmcifrotto>();
+            const QString label =
+                QStringLiteral("%1|%2 to %3").arg(QLatin1String(kind), from, factor());
+            dumpCount(label);
+            if (ns < 0)
+                qFatal("%s: nothing painted within 10 s", qPrintable(label));
+        };
+        const auto step = [&](const char* kind, const std::function<void()>& change) {
+            const QSize before = board->size();
+            count(
+                kind, [&](const QWidget& w) { return &w == board && w.size() != before; }, change);
+        };
+        const auto resizeTo = [&](QSize size) { board->windowHandle()->resize(size); };
+        const auto keys = [&](Qt::Key key) {
+            QTest::keyClick(board->windowHandle(), key, Qt::ControlModifier);
+        };
+
+        // Far enough for the captions' fonts to change size on the way.
+        for (int pixel = 1; pixel <= 40; ++pixel)
+            step("drag pixel", [&] { resizeTo(opening + QSize(pixel, pixel)); });
+        step("Ctrl+0", [&] { keys(Qt::Key_0); });
+
+        const long before = statusKib("RssAnon");
+        step("maximise", [&] { resizeTo(screen); });
+        step("back from maximised", [&] { resizeTo(opening); });
+        std::printf("screen=%dx%d\nrssanon_before_maximise_kib=%ld\n"
+                    "rssanon_after_restore_kib=%ld\n",
+                    screen.width(), screen.height(), before, statusKib("RssAnon"));
+
+        // Up to the zoom at which the window fills the screen's height or width.
+        while (board->height() < screen.height() && board->width() < screen.width())
+            step("Ctrl+plus", [&] { keys(Qt::Key_Plus); });
+        const QWidget* old = board;
+        count(
+            "\"&Ricomincia\" at the largest zoom",
+            [old](const QWidget& w) { return &w != old && is<windows::frmcifrotto>(w); },
+            [&] { press(*board, "cmdricomincia"); });
+        while (board->size() != opening)
+            step("Ctrl+minus", [&] { keys(Qt::Key_Minus); });
+        keys(Qt::Key_Plus);
+        keys(Qt::Key_Plus);
+        settle();
+        step("Ctrl+0", [&] { keys(Qt::Key_0); });
     }
 
     void secretDraw() {

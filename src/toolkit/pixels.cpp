@@ -1,6 +1,7 @@
 // pixels.cpp: unpacking a picture drawn at build time, band by band.
 #include "toolkit/pixels.h"
 
+#include <QByteArray>
 #include <QResource>
 #include <algorithm>
 #include <cstring>
@@ -15,7 +16,8 @@ PackedPixels::PackedPixels(const QString& path) {
         resource.size() < qint64(sizeof header_))
         return;
     std::memcpy(&header_, resource.data(), sizeof header_);
-    if (header_.bandRows == 0) {
+    if (header_.bandRows == 0 ||
+        (header_.packing != Packing::Runs && header_.packing != Packing::Zlib)) {
         header_ = {};
         return;
     }
@@ -45,6 +47,14 @@ bool unpackRuns(const uchar* at, const uchar* end, QRgb* pixels, qsizetype count
     }
     return done == count;
 }
+
+bool unpackZlib(const uchar* at, const uchar* end, QRgb* pixels, qsizetype count) {
+    const QByteArray rows = qUncompress(at, end - at);
+    if (rows.size() != 4 * count)
+        return false;
+    std::memcpy(pixels, rows.constData(), size_t(rows.size()));
+    return true;
+}
 } // namespace
 
 bool PackedPixels::forEachBand(const std::function<void(const QImage&, int)>& use) const {
@@ -61,7 +71,8 @@ bool PackedPixels::forEachBand(const std::function<void(const QImage&, int)>& us
         if (end - at < qsizetype(packed))
             return false;
         const int count = std::min(int(header_.bandRows), int(header_.height) - top);
-        if (!unpackRuns(at, at + packed, rows.data(), qsizetype(width) * count))
+        const auto unpack = header_.packing == Packing::Zlib ? unpackZlib : unpackRuns;
+        if (!unpack(at, at + packed, rows.data(), qsizetype(width) * count))
             return false;
         at += packed;
         use(QImage(reinterpret_cast<const uchar*>(rows.data()), width, count, qsizetype(width) * 4,

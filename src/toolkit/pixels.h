@@ -9,16 +9,25 @@
 
 namespace toolkit {
 
+// How a band's bytes hold its rows, `width` 32-bit pixels each, top first, one after the other.
+enum class Packing : std::uint32_t {
+    // Runs: a byte n, then below 128 the n + 1 pixels as they are, from 128 one pixel that
+    // stands for n - 127 alike. Unpacking is a copy or a fill per run, a tenth of zlib's cost:
+    // the pictures of scale 1, which every start shows, and the icon.
+    Runs,
+    // qCompress: half the runs' size, for the pictures of scale 2, four times larger, which
+    // only screens of that scale and enlarged windows show.
+    Zlib,
+};
+
 // What comes first: then, band after band of `bandRows` rows (the last may have fewer), each
-// as a 32-bit byte count followed by that many bytes of the rows' pixels in runs. Rows are
-// `width` 32-bit pixels, top first, one after the other. A run starts with a byte n: below
-// 128, n + 1 pixels follow as they are; from 128, one pixel follows that stands for n - 127
-// pixels alike. Unpacking is a copy or a fill per run, a tenth of what zlib's inflating cost.
+// as a 32-bit byte count followed by that many bytes of the band's rows, packed.
 struct PixelsHeader {
     std::uint32_t width;
     std::uint32_t height;
     std::uint32_t format; // a QImage::Format
     std::uint32_t bandRows;
+    Packing packing;
 };
 
 // A picture in the resources, read where it lies.

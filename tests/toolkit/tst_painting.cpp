@@ -4,6 +4,7 @@
 #include "test_form.h"
 #include "toolkit/shape.h"
 
+#include <QPixmapCache>
 #include <QTest>
 #include <array>
 #include <memory>
@@ -71,6 +72,9 @@ class TstPainting : public QObject {
     static QColor background() { return support::rgb(toolkit_test::kBackground); }
 
 private slots:
+    // A size a test gave its window by the frame is not the next test's.
+    void cleanup() { registry_.setChosenZoom(1); }
+
     void circleInABoxThatIsNotSquareTakesTheSmallerSideAndIsCentred_data() {
         QTest::addColumn<toolkit::TwipRect>("box");
         QTest::addColumn<QList<QPoint>>("inCircle");
@@ -202,6 +206,43 @@ private slots:
         shape->setFill(fill);
         QCOMPARE(shape->fill(), fill);
         QCOMPARE(support::colourAt(window.get(), centre).name(), shown.name());
+    }
+
+    // Circles that look alike at a zoom share one drawing, which shows what each drawn alone
+    // would: alike but for the fraction of a pixel they fall on, for their fill, for their
+    // outline, or for their size about one centre.
+    void circlesSharingADrawingShowWhatEachDrawnAloneWould_data() {
+        QTest::addColumn<double>("zoom");
+        for (const double zoom : {1.0, 1.255, 1.5, 2.37, 4.0})
+            QTest::addRow("at %g", zoom) << zoom;
+    }
+    void circlesSharingADrawingShowWhatEachDrawnAloneWould() {
+        QFETCH(double, zoom);
+        const auto circle = [](const char* name, toolkit::TwipRect rect, colour::ColourValue fill,
+                               bool opaque = true, bool outlined = true) {
+            return ControlSpec{.kind = ControlKind::Shape,
+                               .name = name,
+                               .rect = rect,
+                               .shape = {ShapeForm::Circle, fill, opaque, outlined}};
+        };
+        const std::array<ControlSpec, 7> layout{{
+            circle("shpanello", {180, 180, 615, 615}, kGreen, false),
+            circle("shpuno", {300, 300, 375, 375}, kGreen),
+            circle("shpdue", {760, 397, 375, 375}, kGreen),
+            circle("shptre", {1220, 494, 375, 375}, kGreen),
+            circle("shpquattro", {1680, 591, 375, 375}, kGreen),
+            circle("shprosso", {760, 997, 375, 375}, kRed),
+            circle("shppieno", {1500, 1500, 600, 600}, kRed, true, false),
+        }};
+        const auto window = open(layout);
+        QVERIFY(support::enlarge(window.get(), QSizeF(zoom, zoom)).isValid());
+        const QImage shared = support::grab(window.get());
+        const int limit = QPixmapCache::cacheLimit();
+        QPixmapCache::clear();
+        QPixmapCache::setCacheLimit(0); // nothing kept: every circle drawn anew
+        const QImage alone = support::grab(window.get());
+        QPixmapCache::setCacheLimit(limit);
+        QCOMPARE(shared, alone);
     }
 
     void lineIsOnePixelReadingAsTextWhereTheLayoutPutsIt_data() {
