@@ -333,15 +333,20 @@ bool Form::event(QEvent* event) {
     return true;
 }
 
+void Form::setArrivalText(const QString& text) {
+    if (versions::kFrameDescriptionUnread)
+        arrivalNews_ = text;
+    else
+        setAccessibleDescription(text);
+}
+
 void Form::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     // Queued, so that the news follows the screen reader's own word on the window.
-    if (versions::kFrameDescriptionUnread && event->type() == QEvent::ActivationChange &&
-        isActiveWindow() && accessibleRole_ == QAccessible::Window &&
-        !accessibleDescription().isEmpty())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !arrivalNews_.isEmpty())
         QTimer::singleShot(0, this, [this] {
             if (isActiveWindow())
-                announce(accessibleDescription(), this);
+                announce(arrivalNews_, this);
         });
 }
 

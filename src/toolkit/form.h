@@ -109,6 +109,10 @@ public:
     void withFocusUntold(const std::function<void()>& change);
     bool focusUntold() const { return focusUntold_; }
 
+    // What a plain window says of itself to screen readers as it opens and each time it comes
+    // back: its description, or news as it becomes active (versions::kFrameDescriptionUnread).
+    void setArrivalText(const QString& text);
+
     // What a screen reader calls the window: a window, or a dialog that asks one question.
     QAccessible::Role accessibleRole() const { return accessibleRole_; }
     void setAccessibleRole(QAccessible::Role role) { accessibleRole_ = role; }
@@ -163,6 +167,7 @@ private:
     QPointer<QObject> newsHolder_;
 #endif
     QAccessible::Role accessibleRole_ = QAccessible::Window;
+    QString arrivalNews_;
     bool focusUntold_ = false;
 };
 

@@ -36,8 +36,9 @@ namespace detail {
 inline constexpr bool kOrca48 = QT_VERSION >= QT_VERSION_CHECK(6, 8, 0);
 }
 
-// Orca 48 reads a frame's description neither as it opens nor as it comes back, only a
-// dialog's: a plain window's description is news each time the window becomes active.
+// Orca 48 reads a frame's description as it opens or comes back only when it meets the window
+// while handling a key, which depends on timing: what a plain window says of itself is news
+// each time the window becomes active, and no description, so that it is said once.
 inline constexpr bool kFrameDescriptionUnread = detail::kOrca48;
 
 // Orca 48 reads a dialog's description twice in a row and an alert's once, while Orca 43 reads

@@ -40,8 +40,7 @@ frminizio::frminizio(toolkit::WindowRegistry& registry) : Form(registry, kForm) 
     QStringList said;
     for (const QPushButton* button : buttons)
         said << spoken(*button);
-    setAccessibleDescription(
-        QStringLiteral("Finestra d'inizio: %1.").arg(said.join(QStringLiteral("; "))));
+    setArrivalText(QStringLiteral("Finestra d'inizio: %1.").arg(said.join(QStringLiteral("; "))));
 }
 
 void frminizio::Form_Load() { centreOnScreen(); }

@@ -2,6 +2,7 @@
 #include "support/play.h"
 #include "support/windows_named.h"
 #include "toolkit/shape.h"
+#include "toolkit/versions.h"
 #include "windows/frmcifrotto.h"
 #include "windows/frmfine.h"
 #include "windows/frminizio.h"
@@ -166,19 +167,24 @@ private slots:
     }
 
     // The start window opens with no button focused, so the window says what its buttons are
-    // and which keys press them, and keeps saying it as the focus moves on: Orca 43 reads it
-    // again each time the window comes back.
+    // and which keys press them: as its description, which stays as the focus moves on (Orca 43
+    // reads it again each time the window comes back), or as news as it becomes active, which
+    // the focus moving on does not repeat.
     void theStartWindowSaysItsButtonsAndTheirKeys() {
         support::click(game, "cmdesci");
         support::settle();
         auto* start = registry->find<windows::frminizio>();
         QVERIFY(start);
         QAccessibleInterface* window = QAccessible::queryAccessibleInterface(start);
-        QCOMPARE(window->text(QAccessible::Description), kinds::kStartSaid);
         QTRY_VERIFY(start->isActiveWindow());
+        support::settle();
+        const QByteArray said = kinds::kStartSaid.toUtf8();
+        QVERIFY(play::holdsNews(window->text(QAccessible::Description), said.constData()));
         support::key(start, Qt::Key_Tab);
         support::settle();
-        QCOMPARE(window->text(QAccessible::Description), kinds::kStartSaid);
+        QVERIFY(
+            play::holdsNews(window->text(QAccessible::Description),
+                            toolkit::versions::kFrameDescriptionUnread ? "" : said.constData()));
     }
 
     void theCoverSaysTheCombinationIsHiddenUntilTheSolution() {
