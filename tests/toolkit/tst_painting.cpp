@@ -73,7 +73,7 @@ class TstPainting : public QObject {
 
 private slots:
     // A size a test gave its window by the frame is not the next test's.
-    void cleanup() { registry_.setChosenZoom(1); }
+    void cleanup() { support::chooseZoom(registry_, 1); }
 
     void circleInABoxThatIsNotSquareTakesTheSmallerSideAndIsCentred_data() {
         QTest::addColumn<toolkit::TwipRect>("box");
