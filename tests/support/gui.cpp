@@ -92,32 +92,19 @@ QColor rgb(unsigned value) {
                   static_cast<int>((value >> 16) & 0xFF));
 }
 
-namespace {
-double luminance(const QColor& colour) {
-    const auto linear = [](double c) {
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-           0.0722 * linear(colour.blueF());
-}
-} // namespace
-
-double contrast(const QColor& a, const QColor& b) {
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 bool looksEmpty(const QColor& seen) {
     const bool grey = seen.red() == seen.green() && seen.green() == seen.blue();
-    const bool light = contrast(seen, Qt::black) > contrast(seen, Qt::white);
+    const bool light =
+        toolkit::contrastRatio(seen, Qt::black) > toolkit::contrastRatio(seen, Qt::white);
     return grey && light &&
            std::ranges::all_of(
                std::initializer_list<unsigned>{0xFFFFFF, 0x0000FF, 0x000000, 0x808080},
-               [&seen](unsigned peg) { return contrast(seen, rgb(peg)) >= 1.5; });
+               [&seen](unsigned peg) { return toolkit::contrastRatio(seen, rgb(peg)) >= 1.5; });
 }
 
 bool readsAsText(const QColor& seen) {
-    return contrast(seen, rgb(0x80C0FF)) >= 4.5 && contrast(seen, rgb(0x80FFFF)) >= 4.5;
+    return toolkit::contrastRatio(seen, rgb(0x80C0FF)) >= 4.5 &&
+           toolkit::contrastRatio(seen, rgb(0x80FFFF)) >= 4.5;
 }
 
 } // namespace support

@@ -5,6 +5,7 @@
 #include "toolkit/form.h"
 #include "toolkit/item.h"
 #include "toolkit/registry.h"
+#include "toolkit/system_colours.h"
 
 #include <QImage>
 #include <QTest>
@@ -51,8 +52,6 @@ QRectF zoomed(QRect twips, QSize opening, QSize client);
 // A 0x00BBGGRR value as the colour the screen shows.
 QColor rgb(unsigned value);
 
-// WCAG's contrast ratio of two colours, 1:1 to 21:1.
-double contrast(const QColor& a, const QColor& b);
 // What an empty hole and an unlit square may show: a light grey that stands out, by 1.5:1 at
 // least, from a white, a red and a black peg and from the cover's grey.
 bool looksEmpty(const QColor& seen);

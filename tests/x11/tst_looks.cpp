@@ -60,10 +60,10 @@ Caption captionIn(const QImage& image) {
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QColor pixel = image.pixelColor(x, y);
-            if (support::contrast(pixel, seen.background) >
-                support::contrast(seen.ink, seen.background))
+            if (toolkit::contrastRatio(pixel, seen.background) >
+                toolkit::contrastRatio(seen.ink, seen.background))
                 seen.ink = pixel;
-            if (support::contrast(pixel, seen.background) >= 1.5)
+            if (toolkit::contrastRatio(pixel, seen.background) >= 1.5)
                 seen.inkBox |= QRect(x, y, 1, 1);
         }
     }
@@ -173,7 +173,7 @@ private slots:
                                  .arg(seen.inkBox.height())
                                  .arg(inside.width())
                                  .arg(inside.height());
-        QVERIFY2(support::contrast(seen.ink, seen.background) >= 4.5, qPrintable(what));
+        QVERIFY2(toolkit::contrastRatio(seen.ink, seen.background) >= 4.5, qPrintable(what));
         // A caption cut by its control runs into the edge of the control's inside.
         QVERIFY2(!seen.inkBox.isEmpty() &&
                      QRect(QPoint(), inside.size()).adjusted(1, 1, -1, -1).contains(seen.inkBox),

@@ -303,7 +303,7 @@ private slots:
             const QImage focused = leftSide("cmdesci"), without = leftSide("cmdsoluzione");
             const auto at = [&focused](int x) { return focused.pixelColor(x, 0); };
             const auto changed = [&](int x) {
-                return support::contrast(at(x), without.pixelColor(x, 0)) >= 1.5;
+                return toolkit::contrastRatio(at(x), without.pixelColor(x, 0)) >= 1.5;
             };
             int band = 0;
             while (band + 1 < focused.width() && !changed(band))
@@ -312,8 +312,8 @@ private slots:
             while (depth + 1 < focused.width() && changed(depth))
                 ++depth;
             return depth - band >= zoom * ratio &&
-                   support::contrast(at(0), support::rgb(0x80C0FF)) >= 3 &&
-                   support::contrast(at(depth - 1), at(focused.width() - 1)) >= 3;
+                   toolkit::contrastRatio(at(0), support::rgb(0x80C0FF)) >= 3 &&
+                   toolkit::contrastRatio(at(depth - 1), at(focused.width() - 1)) >= 3;
         };
         QTRY_VERIFY(focusShows());
         const QRect bianco = support::pixelRectOf(play::shape(game, play::swatch(1)));

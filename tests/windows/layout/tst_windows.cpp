@@ -219,8 +219,8 @@ private slots:
                 line ? QPoint(box.center().x(), box.top()) : QPoint(box.left(), box.center().y());
             const QImage image = support::grab(window);
             int run = 1;
-            while (support::contrast(image.pixelColor(edge + QPoint(!line, line) * run),
-                                     image.pixelColor(edge)) < 1.1)
+            while (toolkit::contrastRatio(image.pixelColor(edge + QPoint(!line, line) * run),
+                                          image.pixelColor(edge)) < 1.1)
                 ++run;
             QCOMPARE(run, std::max(1, qRound(expected.height() * 15 / twips.height())));
             QVERIFY(name.startsWith(QLatin1String("cmd")) ||
