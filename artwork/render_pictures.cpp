@@ -27,8 +27,8 @@ QImage draw(QSvgRenderer& picture, int scale, const QString& background) {
     return image;
 }
 
-// Sixteen rows: a band of the start picture is 26 KiB unpacked, and at scale 2 a band still
-// starts on a whole device-independent pixel.
+// Sixteen rows: a band of the start picture is 10.5 KiB unpacked (21 KiB at scale 2), and at
+// scale 2 a band still starts on a whole device-independent pixel.
 constexpr int kBandRows = 16;
 
 // The runs toolkit/pixels.h describes: a pixel repeated is stored once behind its count, the
