@@ -2,13 +2,15 @@
 # debian-check.sh: runs the README's commands as a new user would, on a fresh clone of this
 # checkout's last commit inside a fresh minimal Debian, with nothing of this machine's packages.
 #
-#   tools/debian-check.sh [--release 12|13] [--user | --user-without-sudo] [GOAL...]
+#   tools/debian-check.sh [--release 12|13] [--user | --user-without-sudo] [--runs N] [GOAL...]
 #
 #   --release N  Debian 13 (trixie, the default) or 12 (bookworm)
 #   --user       run make as an ordinary user with sudo (NOPASSWD), not as root
 #   --user-without-sudo
 #                run make as an ordinary user without sudo, root having installed the
 #                packages first, as the README tells such a user to
+#   --runs N     run make N times in a row in the same clone, stopping at the first failure:
+#                the later runs find everything built, as a contributor's second `make test` does
 #   GOAL...      the make goals, `test` when none is given; `run` alone checks that the start
 #                window appears (on a virtual display here), then closes it with Escape
 #
@@ -25,6 +27,7 @@ set -euo pipefail
 {
 release=13
 as_user=
+runs=1
 goals=()
 while [ $# -gt 0 ]; do
     case "$1" in
@@ -32,6 +35,8 @@ while [ $# -gt 0 ]; do
     --release=*) release=${1#*=}; shift ;;
     --user) as_user=sudo; shift ;;
     --user-without-sudo) as_user=plain; shift ;;
+    --runs) runs=${2:-}; shift 2 ;;
+    --runs=*) runs=${1#*=}; shift ;;
     -h | --help) sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"; exit 0 ;;
     -*) echo "$0: unknown option $1 (see --help)" >&2; exit 2 ;;
     *) goals+=("$1"); shift ;;
@@ -43,9 +48,12 @@ case "$release" in
 *) echo "$0: --release is 12 or 13, not '$release'" >&2; exit 2 ;;
 esac
 [ ${#goals[@]} -gt 0 ] || goals=(test)
+case "$runs" in
+'' | *[!0-9]* | 0) echo "$0: --runs takes a number of runs, not '$runs'" >&2; exit 2 ;;
+esac
 run_check=
 case " ${goals[*]} " in
-" run ") run_check=1 ;;
+" run ") run_check=1; [ "$runs" = 1 ] || { echo "$0: \`run\` is checked once" >&2; exit 2; } ;;
 *" run "*) echo "$0: \`run\` does not end by itself: give it alone" >&2; exit 2 ;;
 esac
 
@@ -59,7 +67,8 @@ if [ "$(id -u)" -ne 0 ]; then
         sudo) user_option=--user ;;
         plain) user_option=--user-without-sudo ;;
         esac
-        exec sudo CIFROTTO_CACHE="$cache" "$0" --release "$release" $user_option "${goals[@]}"
+        exec sudo CIFROTTO_CACHE="$cache" "$0" --release "$release" --runs "$runs" $user_option \
+            "${goals[@]}"
     fi
     echo "$0 needs root (debootstrap, namespaces and chroot) and sudo is not installed:" >&2
     echo "run it as root, e.g.  su -c '$0 ${*:-}'" >&2
@@ -164,13 +173,15 @@ if [ "$as_user" = plain ]; then
     apt-get update -q >/dev/null
     tools/install-deps.sh test
 fi
-echo "debian-check: as $user in \$PWD: make ${goals[*]}"
-start=\$(date +%s)
-runuser -u $user -- env -i HOME=$home USER=$user LOGNAME=$user TERM=dumb \
-    PATH=$path $display_env \
-    make ${goals[*]} && status=0 || status=\$?
-echo "debian-check: make ${goals[*]} ended with status \$status after \$((\$(date +%s) - start)) s"
-exit \$status
+for run in \$(seq $runs); do
+    echo "debian-check: as $user in \$PWD: make ${goals[*]} (run \$run of $runs)"
+    start=\$(date +%s)
+    runuser -u $user -- env -i HOME=$home USER=$user LOGNAME=$user TERM=dumb \
+        PATH=$path $display_env \
+        make ${goals[*]} && status=0 || status=\$?
+    echo "debian-check: make ${goals[*]} (run \$run of $runs) ended with status \$status after \$((\$(date +%s) - start)) s"
+    [ \$status = 0 ] || exit \$status
+done
 EOF
 )
 
@@ -197,7 +208,7 @@ if [ -z "$run_check" ]; then
     status=0
     wait "$ns_pid" || status=$?
     ns_pid=
-    say "Debian $release, make ${goals[*]} as $user: status $status, $(($(now) - started)) s in all"
+    say "Debian $release, make ${goals[*]} ($runs runs) as $user: status $status, $(($(now) - started)) s in all"
     exit "$status"
 fi
 
