@@ -79,12 +79,36 @@ void chooseZoom(toolkit::WindowRegistry& registry, double factor) {
     toolkit::ViewPreferences::of(registry).keepZoomOf(earlier);
 }
 
-QRectF zoomed(QRect twips, QSize opening, QSize client) {
-    const double zoom = std::min(double(client.width()) / opening.width(),
-                                 double(client.height()) / opening.height());
-    const QPointF origin(std::floor((client.width() - opening.width() * zoom) / 2),
-                         std::floor((client.height() - opening.height() * zoom) / 2));
-    return {origin + QPointF(twips.topLeft()) * zoom / 15, QSizeF(twips.size()) * zoom / 15};
+std::optional<toolkit::Zoom> fittedZoom(const toolkit::Form* window) {
+    const toolkit::Zoom zoom = window->zoom();
+    const QSizeF layout = QSizeF(window->openingSize()) * zoom.factor;
+    const QSize client = window->size();
+    // The margins before and after the layout, each way.
+    const double margins[2][2] = {
+        {double(zoom.origin.x()), client.width() - zoom.origin.x() - layout.width()},
+        {double(zoom.origin.y()), client.height() - zoom.origin.y() - layout.height()}};
+    const auto fault = [&]() -> const char* {
+        constexpr double kRounding = 1e-6;
+        for (const auto& [before, after] : margins)
+            if (before < -kRounding || after < -kRounding)
+                return "the layout does not fit";
+        if (std::min(margins[0][0] + margins[0][1], margins[1][0] + margins[1][1]) >= 1)
+            return "a larger layout would fit";
+        for (const auto& [before, after] : margins)
+            if (std::abs(before - after) >= 2)
+                return "the layout is not centred";
+        return nullptr;
+    }();
+    if (!fault)
+        return zoom;
+    qWarning() << fault << "at zoom" << zoom.factor << "origin" << zoom.origin << "of"
+               << window->openingSize() << "in" << client;
+    return std::nullopt;
+}
+
+QRectF zoomed(QRect twips, const toolkit::Zoom& zoom) {
+    return {QPointF(zoom.origin) + QPointF(twips.topLeft()) * zoom.factor / 15,
+            QSizeF(twips.size()) * zoom.factor / 15};
 }
 
 QColor rgb(unsigned value) {

@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QWidget>
 
+#include <optional>
+
 namespace support {
 
 // Lets the registry destroy what was unloaded and notice that nothing is left.
@@ -45,9 +47,14 @@ QSize enlarge(QWidget* window, QSizeF stretch);
 // The zoom the player chose on an earlier window of the run, now gone: every window opened
 // later opens at it.
 void chooseZoom(toolkit::WindowRegistry& registry, double factor);
-// Where a layout rectangle in twips stands in a window of `opening` size enlarged to `client`:
-// the largest zoom at which the whole layout fits, the layout centred.
-QRectF zoomed(QRect twips, QSize opening, QSize client);
+// The zoom at which a window shows its layout at its present size, once it is what a layout
+// fitted to the client area must be: whole inside it, the largest that fits (filling its width
+// or its height to the pixel) and centred to the pixel (each margin within a pixel of half the
+// room the layout leaves that way); none, with a warning saying which, when it is not. One factor
+// for both ways keeps the layout's shape.
+std::optional<toolkit::Zoom> fittedZoom(const toolkit::Form* window);
+// Where a layout rectangle in twips stands at a zoom.
+QRectF zoomed(QRect twips, const toolkit::Zoom& zoom);
 
 // A 0x00BBGGRR value as the colour the screen shows.
 QColor rgb(unsigned value);

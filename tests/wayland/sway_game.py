@@ -1,8 +1,9 @@
-"""sway_game.py PROGRAM: the game as a native Wayland client of sway (under with-sway.sh), at
+"""sway_game.py PROGRAM LAYOUTS: the game as a native Wayland client of sway (under with-sway.sh), at
 the output's scale: each window's client size in logical pixels, sway's title bar on it, the
 focus on each new window, Alt+C, Alt+S and Esc typed with wtype, and status 0 at the end; the
 end window must be the board's child, and stay open when "&Fine" unloads the board. At an
-integer scale the start window must be drawn at that scale, not upscaled from 1x."""
+integer scale the start window must be drawn at that scale, not upscaled from 1x. LAYOUTS is the
+folder of the windows' layout tables, which give their sizes."""
 
 import json
 import math
@@ -16,7 +17,17 @@ import time
 PROGRAM = sys.argv[1]
 SCALE = json.loads(subprocess.check_output(["swaymsg", "-t", "get_outputs"]))[0]["scale"]
 PATIENCE = 20.0
-START, BOARD, END = (402, 433), (401, 535), (196, 117)  # client areas, in logical pixels
+
+
+def opening(window):
+    """A window's client area at its opening size, in logical pixels: its layout table's twips,
+    15 to the pixel, rounded."""
+    with open(os.path.join(sys.argv[2], f"{window}_layout.h"), encoding="utf-8") as table:
+        twips = re.search(r'kForm\{"\w+", "[^"]*", (\d+), (\d+),', table.read()).groups()
+    return tuple(int(int(length) / 15 + 0.5) for length in twips)
+
+
+START, BOARD, END = (opening(window) for window in ("frminizio", "frmcifrotto", "frmfine"))
 failures = []
 
 
@@ -135,9 +146,11 @@ def full_screen(game, board, protocol):
     if not buffers or int(buffers[-1][0]) < width * SCALE:
         fail(f"in full screen the board's last buffer is {buffers[-1:]}, "
              f"not {width * SCALE:g} wide")
+    # The largest zoom at which the whole board fits, the board centred: at the hole's centre,
+    # how a margin is rounded to whole pixels moves nothing out of the hole.
     zoom = min(width / BOARD[0], height / BOARD[1])
-    x = (width - BOARD[0] * zoom) // 2 + (2040 + 3 * 480 + 187) / 15 * zoom
-    y = (height - BOARD[1] * zoom) // 2 + (840 + 187) / 15 * zoom
+    x = (width - BOARD[0] * zoom) / 2 + (2040 + 3 * 480 + 187) / 15 * zoom
+    y = (height - BOARD[1] * zoom) / 2 + (840 + 187) / 15 * zoom
     with tempfile.TemporaryDirectory() as work:
         picture = os.path.join(work, "hole.ppm")
         subprocess.run(["grim", "-t", "ppm", "-g", f"{int(x)},{int(y)} 1x1", picture], check=True)

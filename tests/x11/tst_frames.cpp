@@ -103,14 +103,15 @@ private slots:
         game->showMaximized();
         const auto id = static_cast<xcb_window_t>(game->winId());
         QTRY_VERIFY(game->height() > opening.height() * 1.5);
-        const QSize client = watch_->clientOnScreen(id).size();
-        QCOMPARE(client, game->size());
+        QCOMPARE(watch_->clientOnScreen(id).size(), game->size());
+        const std::optional<toolkit::Zoom> zoom = support::fittedZoom(game);
+        QVERIFY(zoom);
         const auto shown = [game](QPointF at) {
             return game->screen()->grabWindow(game->winId()).toImage().pixelColor(at.toPoint());
         };
-        const QRectF disc = support::zoomed({2040 + 3 * 480, 840, 375, 375}, opening, client);
+        const QRectF disc = support::zoomed({2040 + 3 * 480, 840, 375, 375}, *zoom);
         QTRY_VERIFY(support::looksEmpty(shown(disc.center())));
-        const QRectF swatch = support::zoomed({360, 1080, 375, 375}, opening, client);
+        const QRectF swatch = support::zoomed({360, 1080, 375, 375}, *zoom);
         QTRY_COMPARE(shown(swatch.center()), QColor(Qt::white));
         QCOMPARE(shown({swatch.left() / 2, swatch.center().y()}), support::rgb(0x80C0FF));
 

@@ -127,10 +127,8 @@ private slots:
         QCOMPARE(at(play::square(1, 1)), empty);
         QCOMPARE(at(play::swatch(1)), QColor(Qt::white));
         // Lines and outlines stand out from the light orange as text must.
-        const QColor line =
-            board.pixelColor(support::zoomed({1500, 1320, 15, 15}, QSize(401, 535), game->size())
-                                 .topLeft()
-                                 .toPoint());
+        const QColor line = board.pixelColor(
+            support::zoomed({1500, 1320, 15, 15}, game->zoom()).topLeft().toPoint());
         QVERIFY2(support::readsAsText(line), qPrintable(line.name()));
     }
 
@@ -157,10 +155,7 @@ private slots:
         toolkit::Form* window = flow::reach(registry, place);
         QVERIFY(window);
         // Enlarged as the player chose, as far as the screen holds it.
-        const std::map<QString, int> openingWidth{
-            {"frminizio", 402}, {"frmistruzioni", 402}, {"frmcifrotto", 401}, {"frmfine", 196}};
-        QVERIFY(window->width() >=
-                openingWidth.at(window->objectName()) * std::min(chosenZoom(), 1.4));
+        QVERIFY(window->width() >= window->openingSize().width() * std::min(chosenZoom(), 1.4));
         const auto* widget = support::control<QWidget>(window, control);
         QVERIFY(widget->isEnabled());
         const QRect inside = insideOf(*widget, window->zoom().factor);

@@ -184,10 +184,10 @@ private slots:
     void clicksFindTheHolesOfAnEnlargedBoard() {
         QFETCH(QSizeF, stretch);
         QVERIFY(QTest::qWaitForWindowExposed(game));
-        const QSize opening = game->size();
-        const QSize client = support::enlarge(game, stretch);
-        QVERIFY(client.isValid());
-        const auto at = [&](QRect twips) { return support::zoomed(twips, opening, client); };
+        QVERIFY(support::enlarge(game, stretch).isValid());
+        const std::optional<toolkit::Zoom> zoom = support::fittedZoom(game);
+        QVERIFY(zoom);
+        const auto at = [&zoom](QRect twips) { return support::zoomed(twips, *zoom); };
         const QRectF rosso = at({360, 1080 + 600 * (kRosso - 1), 375, 375});
         const QRectF hole = at({2040 + 480 * 2, 840 + 600 * 11, 375, 375}); // row 1, column 3
 
