@@ -52,9 +52,8 @@ private slots:
         QFETCH(double, zoom);
         play::SeededRegistry registry;
         support::chooseZoom(registry, zoom);
-        toolkit::Form* window = flow::reach(registry, kind);
+        toolkit::Form* window = flow::reachShown(registry, kind);
         QVERIFY(window);
-        QVERIFY(QTest::qWaitForWindowExposed(window));
         support::settle();
         const auto id = static_cast<xcb_window_t>(window->winId());
         std::optional<QMargins> frame;
@@ -95,8 +94,8 @@ private slots:
         if (fake_)
             QSKIP("the fake window manager knows no maximise");
         play::SeededRegistry registry;
-        toolkit::Form* game = flow::reach(registry, kinds::kGame);
-        QVERIFY(QTest::qWaitForWindowExposed(game));
+        toolkit::Form* game = flow::reachShown(registry, kinds::kGame);
+        QVERIFY(game);
         const QSize opening = game->size();
         QTRY_VERIFY(game->maximumWidth() > opening.width());
         // As the title bar's button would, through the window manager.

@@ -87,6 +87,13 @@ inline toolkit::Form* reach(toolkit::WindowRegistry& registry, const QString& pl
     return place == kinds::kEnd ? registry.find<windows::frmfine>() : nullptr;
 }
 
+// Reaches a place as `reach` does, then waits for its window to be shown on the screen: the
+// window, or nullptr if it was not reached or never shown.
+inline toolkit::Form* reachShown(toolkit::WindowRegistry& registry, const QString& place) {
+    toolkit::Form* window = reach(registry, place);
+    return window && QTest::qWaitForWindowExposed(window) ? window : nullptr;
+}
+
 // Data rows "kind" and "raise" (pixels above the centre) for every window's place on the
 // screen: centred, the game window 170 twips higher.
 inline void addWindowPlaces() {

@@ -66,9 +66,8 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(double, raise);
         play::SeededRegistry registry;
-        toolkit::Form* window = flow::reach(registry, kind);
+        toolkit::Form* window = flow::reachShown(registry, kind);
         QVERIFY(window);
-        QVERIFY(QTest::qWaitForWindowExposed(window));
 
         const QPointF offset = flow::frameCentre(window) - flow::screenCentre();
         QVERIFY2(qAbs(offset.x()) <= 1.0 && qAbs(offset.y() + raise) <= 1.0,
@@ -95,9 +94,8 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QSize, client);
         play::SeededRegistry registry;
-        toolkit::Form* window = flow::reach(registry, kind);
+        toolkit::Form* window = flow::reachShown(registry, kind);
         QVERIFY(window);
-        QVERIFY(QTest::qWaitForWindowExposed(window));
 
         QCOMPARE(window->windowTitle(), caption);
         QCOMPARE(window->size(), client);
@@ -180,9 +178,8 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QSizeF, stretch);
         play::SeededRegistry registry;
-        toolkit::Form* window = flow::reach(registry, kind);
+        toolkit::Form* window = flow::reachShown(registry, kind);
         QVERIFY(window);
-        QVERIFY(QTest::qWaitForWindowExposed(window));
         const QSize client = support::enlarge(window, stretch);
         QVERIFY(client.isValid());
         QCOMPARE(toolkit::ViewPreferences::of(registry).zoom(), window->zoom().factor);
@@ -244,9 +241,8 @@ private slots:
     void keysZoomWithinTheScreen() {
         QFETCH(QString, kind);
         play::SeededRegistry registry;
-        toolkit::Form* window = flow::reach(registry, kind);
+        toolkit::Form* window = flow::reachShown(registry, kind);
         QVERIFY(window);
-        QVERIFY(QTest::qWaitForWindowExposed(window));
         const QSize opening = window->size();
         const QImage seen = support::grab(window);
         const QRect room = window->screen()->availableGeometry();
@@ -278,8 +274,8 @@ private slots:
     void laterWindowsOpenAtTheChosenZoom() {
         QFETCH(QString, how);
         play::SeededRegistry registry;
-        toolkit::Form* start = flow::reach(registry, kinds::kStart);
-        QVERIFY(QTest::qWaitForWindowExposed(start));
+        toolkit::Form* start = flow::reachShown(registry, kinds::kStart);
+        QVERIFY(start);
         QTRY_VERIFY(start->maximumWidth() == QWIDGETSIZE_MAX);
         const QSize startOpening = start->size();
         const QImage startSeen = support::grab(start);
@@ -330,9 +326,8 @@ private slots:
     // a one-line border; it grows with its window.
     void instructionsShowTheRulesCentredOnLightYellow() {
         play::SeededRegistry registry;
-        toolkit::Form* window = flow::reach(registry, kinds::kRules);
+        toolkit::Form* window = flow::reachShown(registry, kinds::kRules);
         QVERIFY(window);
-        QVERIFY(QTest::qWaitForWindowExposed(window));
         auto* label = support::control<QLabel>(window, "Label1");
         QCOMPARE(label->text(), rulesText());
         QVERIFY(label->wordWrap());
