@@ -1,4 +1,4 @@
-"""mutter_game.py PROGRAM: the game as a native Wayland client of a headless mutter, GNOME's
+"""mutter_game.py PROGRAM LAYOUTS: the game as a native Wayland client of a headless mutter, GNOME's
 compositor, without XWayland (run under dbus-run-session). Mutter draws no title bars, so Qt
 must draw each window's own; keys come through mutter's remote desktop interface, so only the
 window that mutter focused takes them: Alt+C must open the board, Esc go back to the start
@@ -6,7 +6,8 @@ window, Esc there end the program with status 0.
 
 Mutter tells no client what its windows are, so the windows are read from the game's own
 protocol log (WAYLAND_DEBUG): the title and the window geometry it gives each toplevel, which
-with Qt's title bar is the client area and the decoration."""
+with Qt's title bar is the client area and the decoration. LAYOUTS is the folder of the windows'
+layout tables, which give their sizes."""
 
 import os
 import re
@@ -16,10 +17,11 @@ import tempfile
 import time
 
 from gi.repository import Gio, GLib
+from layout_tables import opening
 
 PROGRAM = sys.argv[1]
 PATIENCE = 20.0
-START, BOARD = (402, 433), (401, 535)  # client areas, in logical pixels
+START, BOARD = (opening(sys.argv[2], window) for window in ("frminizio", "frmcifrotto"))
 KEYCODES = {"alt": 56, "c": 46, "escape": 1, "shift": 42, "super": 125, "up": 103,
             "down": 108}  # evdev's, as a keyboard sends them
 SCREEN = (1280, 900)
@@ -86,16 +88,27 @@ class Keyboard:
 
 
 def toplevels(log):
-    """Each toplevel the game made, in order: its title, its last window geometry and whether
-    it has the focus. libwayland writes objects as xdg_surface@20, from 1.22 xdg_surface#20."""
-    made, surface_of, geometry_of = [], {}, {}
+    """Each toplevel the game made, in order: its title, its last window geometry, whether it
+    has the focus and whether it may grow, its maximum size released by a committed state.
+    libwayland writes objects as xdg_surface@20, from 1.22 xdg_surface#20."""
+    made, surface_of, geometry_of, drawn_on, unbounded = [], {}, {}, {}, {}
     for line in log.splitlines():
-        if re.search(r"-> xdg_surface[@#]\d+\.get_toplevel", line):
+        if (found := re.search(r"-> xdg_wm_base[@#]\d+\.get_xdg_surface\(new id "
+                               r"xdg_surface[@#](\d+), wl_surface[@#](\d+)\)", line)):
+            drawn_on[found[2]] = found[1]
+        elif re.search(r"-> xdg_surface[@#]\d+\.get_toplevel", line):
             surface, toplevel = re.findall(r"xdg_(?:surface|toplevel)[@#](\d+)", line)[:2]
             made.append({"title": None, "size": None, "largest": None, "last": None,
-                         "active": False})
+                         "active": False, "growable": False})
             surface_of[toplevel] = surface
             geometry_of[surface] = made[-1]
+        elif (found := re.search(r"-> xdg_toplevel[@#](\d+)\.set_max_size\((\d+), (\d+)\)",
+                                 line)):
+            unbounded[surface_of.get(found[1])] = found[2] == found[3] == "0"
+        elif (found := re.search(r"-> wl_surface[@#](\d+)\.commit\(\)", line)):
+            surface = drawn_on.get(found[1])
+            if surface in geometry_of and surface in unbounded:
+                geometry_of[surface]["growable"] = unbounded.pop(surface)
         elif (found := re.search(r"-> xdg_toplevel[@#](\d+)\.set_title\(\"(.*)\"\)", line)):
             surface = surface_of.get(found[1])
             if surface in geometry_of:
@@ -180,6 +193,9 @@ with tempfile.TemporaryDirectory() as work:
                 windows = toplevels(log.read())
             return windows[1] if len(windows) > 1 else {}
 
+        # A window takes the maximise once it may grow: it opens at its own size, then lets
+        # the player enlarge it.
+        wait_for("the board never let itself grow", lambda: board().get("growable"), game)
         keyboard.press("super", "up")
         if wait_for("Super+Up did not maximise the board",
                     lambda: board().get("last") == SCREEN, game):

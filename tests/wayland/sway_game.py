@@ -14,20 +14,13 @@ import sys
 import tempfile
 import time
 
+from layout_tables import opening
+
 PROGRAM = sys.argv[1]
 SCALE = json.loads(subprocess.check_output(["swaymsg", "-t", "get_outputs"]))[0]["scale"]
 PATIENCE = 20.0
-
-
-def opening(window):
-    """A window's client area at its opening size, in logical pixels: its layout table's twips,
-    15 to the pixel, rounded."""
-    with open(os.path.join(sys.argv[2], f"{window}_layout.h"), encoding="utf-8") as table:
-        twips = re.search(r'kForm\{"\w+", "[^"]*", (\d+), (\d+),', table.read()).groups()
-    return tuple(int(int(length) / 15 + 0.5) for length in twips)
-
-
-START, BOARD, END = (opening(window) for window in ("frminizio", "frmcifrotto", "frmfine"))
+START, BOARD, END = (opening(sys.argv[2], window)
+                     for window in ("frminizio", "frmcifrotto", "frmfine"))
 failures = []
 
 
