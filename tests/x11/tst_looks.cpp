@@ -15,21 +15,22 @@
 
 namespace {
 
-// What the X server shows of a window once it has settled: the same in two grabs 50 ms apart
-// (a window just shown may still be taking its last repaints).
+// What the X server shows of a window once it shows what the window last painted: a window
+// just mapped, or framed by the window manager, shows what lay beneath it until it repaints.
 QImage shown(QWidget* window) {
-    if (!QTest::qWaitForWindowExposed(window))
+    if (!QTest::qWaitForWindowExposed(window) || !QTest::qWaitForWindowActive(window))
         qFatal("%s never showed", qPrintable(window->objectName()));
-    const auto grab = [window] { return window->screen()->grabWindow(window->winId()).toImage(); };
-    QImage before = grab();
-    for (int tries = 0; tries < 40; ++tries) {
-        QTest::qWait(50);
-        QImage now = grab();
-        if (now == before)
-            break;
-        before = std::move(now);
-    }
-    return before;
+    QImage seen;
+    const auto showsItsPaint = [window, &seen] {
+        seen = window->screen()
+                   ->grabWindow(window->winId())
+                   .toImage()
+                   .convertToFormat(QImage::Format_RGB32);
+        return seen == window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    if (!QTest::qWaitFor(showsItsPaint, 60000))
+        qWarning("%s: the X server never showed what it painted", qPrintable(window->objectName()));
+    return seen;
 }
 
 // Where a caption belongs: inside a label's frame, or inside the bevel of a button, which the
