@@ -104,7 +104,9 @@ def toplevels(log):
             geometry_of[surface] = made[-1]
         elif (found := re.search(r"-> xdg_toplevel[@#](\d+)\.set_max_size\((\d+), (\d+)\)",
                                  line)):
-            unbounded[surface_of.get(found[1])] = found[2] == found[3] == "0"
+            # No maximum: 0 from Qt 6.4, Qt's largest widget size and the decoration from 6.8.
+            unbounded[surface_of.get(found[1])] = all(
+                length == 0 or length >= 2**24 - 1 for length in map(int, found.group(2, 3)))
         elif (found := re.search(r"-> wl_surface[@#](\d+)\.commit\(\)", line)):
             surface = drawn_on.get(found[1])
             if surface in geometry_of and surface in unbounded:
