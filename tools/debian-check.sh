@@ -139,7 +139,7 @@ say "checking $(git -C "$tree" log -1 --format='%h %s')"
 
 display= display_env=
 if [ -n "$run_check" ]; then
-    Xvfb -displayfd 8 -screen 0 1280x1024x24 -nolisten tcp 8>"$work/var/tmp/display" \
+    Xvfb -displayfd 8 -noreset -screen 0 1280x1024x24 -nolisten tcp 8>"$work/var/tmp/display" \
         >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 50); do

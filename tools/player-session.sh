@@ -43,7 +43,7 @@ EOF
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-serve Xvfb Xvfb -displayfd 3 -screen 0 800x600x16 -nolisten tcp 3>"$work/display"
+serve Xvfb Xvfb -displayfd 3 -noreset -screen 0 800x600x16 -nolisten tcp 3>"$work/display"
 await Xvfb test -s "$work/display"
 export DISPLAY=":$(cat "$work/display")"
 

@@ -76,7 +76,7 @@ refuses "with no display (wayland session)" "cifrotto: no display to show the ga
 need xauth
 : >"$work/cookie"
 xauth -f "$work/cookie" add :0 . 0123456789abcdef0123456789abcdef
-serve Xvfb Xvfb -auth "$work/cookie" -displayfd 3 -nolisten tcp 3>"$work/display"
+serve Xvfb Xvfb -auth "$work/cookie" -displayfd 3 -noreset -nolisten tcp 3>"$work/display"
 await Xvfb test -s "$work/display"
 : >"$work/no-cookie"
 refusing=:$(cat "$work/display")

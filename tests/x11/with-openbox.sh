@@ -15,8 +15,11 @@ if [ "${1-}" = --no-openbox ]; then
 fi
 need Xvfb openbox xprop
 
-# Xvfb picks a free display itself and writes its number, so tests may run side by side.
-serve Xvfb Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display"
+# Xvfb picks a free display itself and writes its number, so tests may run side by side. It
+# never resets, as a desktop's server whose session never leaves it empty: a server resets when
+# its last client leaves, and drops a client that connects meanwhile, as openbox may while
+# `managing` below polls.
+serve Xvfb Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display"
 await Xvfb test -s "$work/display"
 DISPLAY=":$(cat "$work/display")"
 export DISPLAY
